@@ -1,0 +1,86 @@
+// Time values, their arithmetic and their fixed text forms.
+//
+// A TimeValue counts days from midnight of 30 December 1899 (the OLE
+// Automation date): the integer part is the day, the fraction the time of
+// day. A bare clock time lies in [0, 1). Every text form here is built from
+// digits by hand, so no locale can change a point into a comma.
+#ifndef VELLAMIRE_ENGINE_TIME_VALUE_H_
+#define VELLAMIRE_ENGINE_TIME_VALUE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+using TimeValue = double;  // OLE Automation date
+
+// Reads a clock time: H:MM or HH:MM (hour 0-23), optionally :SS, optionally
+// followed by AM or PM in any case, with or without a blank before it (hour
+// 1-12 then; 12 AM is midnight, 12 PM noon); blanks around the text are
+// ignored. The value lies on day 0, in [0, 1).
+// Gives nothing for any other text, including dates, signs and non-ASCII.
+std::optional<TimeValue> ParseTime(std::string_view text);
+
+// True exactly when ParseTime gives a value for `text`. Cannot fail.
+bool IsTimeText(std::string_view text);
+
+// t moved by n whole days. Cannot fail.
+TimeValue AddDays(TimeValue t, int n);
+
+// t moved by s seconds (t + s / 86400). Cannot fail.
+TimeValue AddSeconds(TimeValue t, double s);
+
+// A TimeValue broken into its day and the second of that day, rounded to the
+// nearest whole second (a half up); a fraction that rounds to 86400 carries
+// into the next day. Values beyond about 2.7 million years, and NaN, are
+// clamped; NaN breaks as 0. Cannot fail.
+struct BrokenTime {
+  std::int64_t Day = 0;
+  std::int32_t Second = 0;  // 0-86399
+};
+BrokenTime BreakTime(TimeValue t);
+
+// Whole seconds from the epoch to t, rounded as BreakTime rounds. Cannot fail.
+std::int64_t TotalSeconds(TimeValue t);
+
+// The TimeValue of a whole number of seconds from the epoch. Cannot fail.
+TimeValue FromTotalSeconds(std::int64_t seconds);
+
+// Minute boundaries from a to b (seconds ignored after rounding); negative
+// when b is earlier. Saturates at the int32 limits. Cannot fail.
+std::int32_t MinutesBetween(TimeValue a, TimeValue b);
+
+// Whole seconds from a to b; negative when b is earlier. Saturates at the
+// int32 limits. Cannot fail.
+std::int32_t SecondsBetween(TimeValue a, TimeValue b);
+
+// "hh:mm AM" on the 12-hour clock; seconds and day not shown. Cannot fail.
+std::string FormatClock(TimeValue t);
+
+// x rounded to hundredths (a half away from zero) as "##.00": no leading
+// zero, so 0.5 gives ".50" and 0 gives ".00". Cannot fail.
+std::string FormatHundredths(double x);
+
+// n with at least two digits: 1 gives "01". Cannot fail.
+std::string FormatTwoDigits(int n);
+
+// The decimal digits of x rounded to a whole number: 780 gives "780".
+// A negative number gets a leading "-". Cannot fail.
+std::string NumberText(double x);
+
+// Writers behind the Format functions, for callers that build a longer text
+// in a buffer of their own. Each writes at `out`, which must hold the stated
+// number of characters, and gives the position after the last one written.
+inline constexpr std::size_t kClockTextSize = 8;     // exactly this many
+inline constexpr std::size_t kMaxNumberTextSize = 24;  // at most this many
+char* WriteClock(char* out, TimeValue t);
+char* WriteHundredths(char* out, double x);
+char* WriteTwoDigits(char* out, int n);
+char* WriteNumber(char* out, double x);
+
+}  // namespace engine
+
+#endif  // VELLAMIRE_ENGINE_TIME_VALUE_H_

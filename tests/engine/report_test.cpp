@@ -1,0 +1,160 @@
+#include "engine/report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace engine {
+namespace {
+
+const char* const kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                 "Thursday", "Friday", "Saturday"};
+
+std::string Report(std::uint8_t day, const char* sunrise = "05:30", const char* sunset = "18:30",
+                   const char* next_sunrise = "05:30") {
+  ScheduleState state;
+  state.SelectedDay = day;
+  FillRulerTable(state.RulerTable);
+  const Schedule s = ComputeSchedule(state, kDayNames[day - 1], *ParseTime(sunrise),
+                                     *ParseTime(sunset), *ParseTime(next_sunrise));
+  return RenderReport(s, state.RulerTable);
+}
+
+std::vector<std::string> Lines(const std::string& report) {
+  std::vector<std::string> lines;
+  std::size_t begin = 0;
+  for (std::size_t end; (end = report.find("\r\n", begin)) != std::string::npos; begin = end + 2) {
+    lines.push_back(report.substr(begin, end - begin));
+  }
+  EXPECT_EQ(begin, report.size()) << "text after the last CR LF";
+  return lines;
+}
+
+TEST(RenderReport, DefaultSundayReport) {
+  const std::string kExpected =
+      "Selected Day : Sunday\r\n"
+      "\r\n"
+      "Sunrise = 05:30 AM\tSunset = 06:30 PM\tNext Sunrise = 05:30 AM\r\n"
+      "\r\n"
+      "Length of Day \t = 780 minutes\t\tDay Hour Length   = 65.00 minutes\r\n"
+      "Length of Night  = 660 minutes\t\tNight Hour Length = 55.00 minutes\r\n"
+      "\r\n"
+      "\r\n"
+      "\r\n"
+      " Day Hour |     Time     |   Ruling Planet   |   Archangel\r\n"
+      "-----------------------------------------------------------\r\n"
+      "   01.\t      05:30 AM\t\tSun\t\t  Michael\r\n"
+      "   02.\t      06:35 AM\t\tVenus\t\t  Anael\r\n"
+      "   03.\t      07:40 AM\t\tMercury\t\t  Raphael\r\n"
+      "   04.\t      08:45 AM\t\tMoon\t\t  Gabriel\r\n"
+      "   05.\t      09:50 AM\t\tSaturn\t\t  Cassiel\r\n"
+      "   06.\t      10:55 AM\t\tJupiter\t\t  Sachiel\r\n"
+      "   07.\t      12:00 PM\t\tMars\t\t  Samael\r\n"
+      "   08.\t      01:05 PM\t\tSun\t\t  Michael\r\n"
+      "   09.\t      02:10 PM\t\tVenus\t\t  Anael\r\n"
+      "   10.\t      03:15 PM\t\tMercury\t\t  Raphael\r\n"
+      "   11.\t      04:20 PM\t\tMoon\t\t  Gabriel\r\n"
+      "   12.\t      05:25 PM\t\tSaturn\t\t  Cassiel\r\n"
+      "\r\n"
+      "\r\n"
+      "\r\n"
+      " Night Hour |     Time     |   Ruling Planet   |   Archangel\r\n"
+      "-------------------------------------------------------------\r\n"
+      "    01.\t       06:30 PM\t\tJupiter\t\t  Sachiel\r\n"
+      "    02.\t       07:25 PM\t\tMars\t\t  Samael\r\n"
+      "    03.\t       08:20 PM\t\tSun\t\t  Michael\r\n"
+      "    04.\t       09:15 PM\t\tVenus\t\t  Anael\r\n"
+      "    05.\t       10:10 PM\t\tMercury\t\t  Raphael\r\n"
+      "    06.\t       11:05 PM\t\tMoon\t\t  Gabriel\r\n"
+      "    07.\t       12:00 AM\t\tSaturn\t\t  Cassiel\r\n"
+      "    08.\t       12:55 AM\t\tJupiter\t\t  Sachiel\r\n"
+      "    09.\t       01:50 AM\t\tMars\t\t  Samael\r\n"
+      "    10.\t       02:45 AM\t\tSun\t\t  Michael\r\n"
+      "    11.\t       03:40 AM\t\tVenus\t\t  Anael\r\n"
+      "    12.\t       04:35 AM\t\tMercury\t\t  Raphael\r\n";
+  EXPECT_EQ(Report(1), kExpected);
+}
+
+TEST(RenderReport, HasFortyLinesOfTheFixedShape) {
+  for (std::uint8_t day = 1; day <= 7; ++day) {
+    const std::vector<std::string> lines = Lines(Report(day));
+    ASSERT_EQ(lines.size(), 40u) << int{day};
+    EXPECT_EQ(lines[0], std::string("Selected Day : ") + kDayNames[day - 1]);
+    EXPECT_EQ(lines[9].size(), 58u);
+    EXPECT_EQ(lines[10], std::string(59, '-'));
+    EXPECT_EQ(lines[26].size(), 60u);
+    EXPECT_EQ(lines[27], std::string(61, '-'));
+    for (int empty : {1, 3, 6, 7, 8, 23, 24, 25}) EXPECT_EQ(lines[empty], "") << empty;
+  }
+}
+
+TEST(RenderReport, WeekdaysChangeOnlyTheNameAndTheRulers) {
+  // Each weekday's first day-hour and first night-hour rows.
+  const struct {
+    std::uint8_t day;
+    const char* first_day_row;
+    const char* first_night_row;
+  } kCases[] = {
+      {1, "   01.\t      05:30 AM\t\tSun\t\t  Michael", "    01.\t       06:30 PM\t\tJupiter\t\t  Sachiel"},
+      {2, "   01.\t      05:30 AM\t\tMoon\t\t  Gabriel", "    01.\t       06:30 PM\t\tVenus\t\t  Anael"},
+      {3, "   01.\t      05:30 AM\t\tMars\t\t  Samael", "    01.\t       06:30 PM\t\tSaturn\t\t  Cassiel"},
+      {4, "   01.\t      05:30 AM\t\tMercury\t\t  Raphael", "    01.\t       06:30 PM\t\tSun\t\t  Michael"},
+      {5, "   01.\t      05:30 AM\t\tJupiter\t\t  Sachiel", "    01.\t       06:30 PM\t\tMoon\t\t  Gabriel"},
+      {6, "   01.\t      05:30 AM\t\tVenus\t\t  Anael", "    01.\t       06:30 PM\t\tMars\t\t  Samael"},
+      {7, "   01.\t      05:30 AM\t\tSaturn\t\t  Cassiel", "    01.\t       06:30 PM\t\tMercury\t\t  Raphael"},
+  };
+  const std::vector<std::string> sunday = Lines(Report(1));
+  for (const auto& c : kCases) {
+    const std::vector<std::string> lines = Lines(Report(c.day));
+    ASSERT_EQ(lines.size(), 40u);
+    EXPECT_EQ(lines[11], c.first_day_row) << int{c.day};
+    EXPECT_EQ(lines[28], c.first_night_row) << int{c.day};
+    for (std::size_t i = 1; i < 9; ++i) EXPECT_EQ(lines[i], sunday[i]) << int{c.day};
+  }
+}
+
+TEST(RenderReport, ShortDayHourHasNoLeadingZero) {
+  const std::vector<std::string> lines = Lines(Report(1, "05:30", "05:35", "05:30"));
+  ASSERT_EQ(lines.size(), 40u);
+  EXPECT_EQ(lines[4], "Length of Day \t = 5 minutes\t\tDay Hour Length   = .42 minutes");
+  EXPECT_EQ(lines[5], "Length of Night  = 1435 minutes\t\tNight Hour Length = 119.58 minutes");
+}
+
+TEST(RenderReport, EqualEntriesGiveAnEmptyDay) {
+  const std::vector<std::string> lines = Lines(Report(1, "06:00", "06:00", "06:00"));
+  ASSERT_EQ(lines.size(), 40u);
+  EXPECT_EQ(lines[4], "Length of Day \t = 0 minutes\t\tDay Hour Length   = .00 minutes");
+  EXPECT_EQ(lines[22], "   12.\t      06:00 AM\t\tSaturn\t\t  Cassiel");
+  EXPECT_EQ(lines[28], "    01.\t       06:00 AM\t\tJupiter\t\t  Sachiel");
+}
+
+TEST(RenderReport, SameScheduleSameText) {
+  ScheduleState state;
+  state.SelectedDay = 3;
+  FillRulerTable(state.RulerTable);
+  const Schedule s = ComputeSchedule(state, "Tuesday", *ParseTime("06:12"),
+                                     *ParseTime("17:48"), *ParseTime("06:13"));
+  const std::string first = RenderReport(s, state.RulerTable);
+  EXPECT_EQ(RenderReport(s, state.RulerTable), first);
+  // A second computation leaves nothing of the first behind.
+  const Schedule d = ComputeSchedule(state, "Tuesday", *ParseTime("05:30"),
+                                     *ParseTime("18:30"), *ParseTime("05:30"));
+  const std::vector<std::string> lines = Lines(RenderReport(d, state.RulerTable));
+  EXPECT_EQ(lines[2], "Sunrise = 05:30 AM\tSunset = 06:30 PM\tNext Sunrise = 05:30 AM");
+}
+
+TEST(RenderReport, ReservesEnoughForLongNames) {
+  // Long names in the table and the day still make one complete report.
+  ScheduleState state;
+  state.SelectedDay = 1;
+  for (std::string& text : state.RulerTable) text = std::string(40, 'x');
+  const std::string day(200, 'd');
+  const Schedule s = ComputeSchedule(state, day, 0.25, 0.75, 0.25);
+  const std::string report = RenderReport(s, state.RulerTable);
+  EXPECT_EQ(Lines(report).size(), 40u);
+  EXPECT_EQ(report.substr(15, 200), day);
+}
+
+}  // namespace
+}  // namespace engine

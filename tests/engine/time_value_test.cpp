@@ -1,0 +1,234 @@
+#include "engine/time_value.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace engine {
+namespace {
+
+constexpr double kDay = 86400.0;
+
+TEST(ParseTime, AcceptsClockTimes) {
+  const struct {
+    const char* text;
+    int seconds;  // of day 0
+  } kCases[] = {
+      {"05:30", 5 * 3600 + 30 * 60},
+      {"5:30", 5 * 3600 + 30 * 60},
+      {"18:30", 18 * 3600 + 30 * 60},
+      {"00:00", 0},
+      {"0:00", 0},
+      {"23:59", 23 * 3600 + 59 * 60},
+      {"  05:30", 5 * 3600 + 30 * 60},
+      {"05:30   ", 5 * 3600 + 30 * 60},
+      {" 05:30 ", 5 * 3600 + 30 * 60},
+      {"05:30:15", 5 * 3600 + 30 * 60 + 15},
+      {"23:59:59", 86399},
+      {"5:30 PM", 17 * 3600 + 30 * 60},
+      {"5:30pm", 17 * 3600 + 30 * 60},
+      {"5:30 am", 5 * 3600 + 30 * 60},
+      {"5:30Am", 5 * 3600 + 30 * 60},
+      {"05:30:15 pM", 17 * 3600 + 30 * 60 + 15},
+      {"12:00 AM", 0},
+      {"12:59 am", 59 * 60},
+      {"12:00 PM", 12 * 3600},
+      {"12:59pm", 12 * 3600 + 59 * 60},
+      {"1:00 AM", 3600},
+      {"11:59 PM", 23 * 3600 + 59 * 60},
+      {" 7:05 pm ", 19 * 3600 + 5 * 60},
+  };
+  for (const auto& c : kCases) {
+    const auto value = ParseTime(c.text);
+    ASSERT_TRUE(value.has_value()) << c.text;
+    EXPECT_EQ(*value, c.seconds / kDay) << c.text;
+    EXPECT_TRUE(IsTimeText(c.text)) << c.text;
+  }
+}
+
+TEST(ParseTime, DefaultsGiveTheirFractionOfADay) {
+  EXPECT_DOUBLE_EQ(*ParseTime("05:30"), 5.5 / 24);
+  EXPECT_DOUBLE_EQ(*ParseTime("18:30"), 18.5 / 24);
+  EXPECT_EQ(*ParseTime("05:30"), *ParseTime("5:30"));
+}
+
+TEST(ParseTime, RejectsOtherTexts) {
+  const std::string kCases[] = {
+      "",                 // empty
+      "   ",              // blanks only
+      "abc",              // letters
+      "Sunrise",          // a word
+      "24:00",            // hour past the day
+      "99:00",            // hour far past the day
+      "12:60",            // minute past the hour
+      "05:30:60",         // second past the minute
+      "05:3",             // one minute digit
+      "05:300",           // three minute digits
+      "005:30",           // three hour digits
+      "123:45",           // three hour digits
+      ":30",              // no hour
+      "05:",              // no minute
+      "05",               // no colon
+      ":",                // a lone colon
+      "05:30:",           // empty seconds
+      "05:30:1",          // one second digit
+      "-5:30",            // sign
+      "+5:30",            // sign
+      "05:-3",            // sign in the minute
+      "5.30",             // point instead of colon
+      "05 :30",           // blank inside
+      "05: 30",           // blank inside
+      "05:30  PM",        // two blanks before the marker
+      "13:00 PM",         // hour over 12 with a marker
+      "0:30 AM",          // hour 0 with a marker
+      "5:30 P",           // half a marker
+      "5:30 PMX",         // marker with a tail
+      "5:30 XM",          // not a marker
+      "5:30 a.m.",        // dotted marker
+      "PM 5:30",          // marker first
+      "05:30x",           // trailing letter
+      "\t05:30",          // tab is no blank
+      "05:30\n",          // line end
+      "05:30\r\n18:30",   // two lines
+      "2024-01-01 05:30", // a date
+      "1/1/2024 05:30",   // a date
+      std::string("05:30\0", 6),  // embedded NUL
+      std::string("05\0:30", 6),  // embedded NUL inside
+      "\xD9\xA5:30",      // Arabic-Indic digit five
+      "\xEF\xBC\x95:30",  // full-width digit five
+      "05\xEF\xBC\x9A" "30",  // full-width colon
+      "\xC2\xA0" "05:30", // no-break space
+  };
+  for (const auto& text : kCases) {
+    EXPECT_FALSE(ParseTime(text).has_value()) << '"' << text << '"';
+    EXPECT_FALSE(IsTimeText(text)) << '"' << text << '"';
+  }
+}
+
+TEST(ParseTime, NeverReadsPastTheView) {
+  // The view ends inside a longer buffer: the digits after it must not count.
+  const char buffer[] = "05:3012";
+  EXPECT_FALSE(ParseTime(std::string_view(buffer, 4)).has_value());
+  EXPECT_EQ(*ParseTime(std::string_view(buffer, 5)), *ParseTime("05:30"));
+  EXPECT_FALSE(ParseTime(std::string_view(buffer, 0)).has_value());
+}
+
+TEST(FormatClock, EndsOfTheClock) {
+  const struct {
+    const char* entry;
+    const char* clock;
+  } kCases[] = {
+      {"00:00", "12:00 AM"}, {"00:59", "12:59 AM"}, {"01:00", "01:00 AM"},
+      {"05:30", "05:30 AM"}, {"11:59", "11:59 AM"}, {"12:00", "12:00 PM"},
+      {"12:59", "12:59 PM"}, {"13:00", "01:00 PM"}, {"18:30", "06:30 PM"},
+      {"23:59", "11:59 PM"}, {"23:59:59", "11:59 PM"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(FormatClock(*ParseTime(c.entry)), c.clock) << c.entry;
+}
+
+TEST(FormatClock, IgnoresTheDay) {
+  EXPECT_EQ(FormatClock(0.0), "12:00 AM");
+  EXPECT_EQ(FormatClock(0.5), "12:00 PM");
+  EXPECT_EQ(FormatClock(1 + 5.5 / 24), "05:30 AM");
+  EXPECT_EQ(FormatClock(AddDays(*ParseTime("18:30"), 3)), "06:30 PM");
+}
+
+TEST(FormatClock, RoundsToTheSecondFirst) {
+  const TimeValue before = *ParseTime("05:29");
+  EXPECT_EQ(FormatClock(AddSeconds(before, 59.6)), "05:30 AM");
+  EXPECT_EQ(FormatClock(AddSeconds(before, 59.4)), "05:29 AM");
+  EXPECT_EQ(FormatClock(AddSeconds(before, 59.5)), "05:30 AM");  // a half rounds up
+  // A fraction that rounds to 86400 seconds is midnight of the next day.
+  EXPECT_EQ(FormatClock(AddSeconds(*ParseTime("23:59:59"), 0.6)), "12:00 AM");
+  EXPECT_EQ(BreakTime(AddSeconds(*ParseTime("23:59:59"), 0.6)).Day, 1);
+}
+
+TEST(BreakTime, EverySecondOfTheDayComesBack) {
+  for (int s = 0; s < 86400; ++s) {
+    const BrokenTime broken = BreakTime(s / kDay);
+    ASSERT_EQ(broken.Day, 0) << s;
+    ASSERT_EQ(broken.Second, s) << s;
+    ASSERT_EQ(BreakTime(AddDays(s / kDay, 1)).Second, s) << s;
+    ASSERT_EQ(TotalSeconds(FromTotalSeconds(s + 86400)), s + 86400) << s;
+  }
+}
+
+TEST(BreakTime, OutOfRangeValuesAreClamped) {
+  EXPECT_EQ(BreakTime(std::nan("")).Day, 0);
+  EXPECT_EQ(BreakTime(std::nan("")).Second, 0);
+  EXPECT_EQ(BreakTime(std::numeric_limits<double>::infinity()).Day, 1000000000);
+  EXPECT_EQ(BreakTime(-std::numeric_limits<double>::infinity()).Day, -1000000000);
+  EXPECT_EQ(BreakTime(-0.25).Day, -1);
+  EXPECT_EQ(BreakTime(-0.25).Second, 64800);
+  EXPECT_EQ(FormatClock(std::numeric_limits<double>::max()), "12:00 AM");
+}
+
+TEST(MinutesBetween, CountsMinuteBoundaries) {
+  const TimeValue sunrise = *ParseTime("05:30");
+  const TimeValue sunset = *ParseTime("18:30");
+  const TimeValue next = AddDays(*ParseTime("05:30"), 1);
+  EXPECT_EQ(MinutesBetween(sunrise, sunset), 780);
+  EXPECT_EQ(MinutesBetween(sunset, next), 660);
+  EXPECT_EQ(MinutesBetween(sunset, sunrise), -780);
+  EXPECT_EQ(MinutesBetween(sunrise, sunrise), 0);
+  // Seconds do not count, only the boundaries crossed.
+  EXPECT_EQ(MinutesBetween(*ParseTime("05:30:59"), *ParseTime("05:31:00")), 1);
+  EXPECT_EQ(MinutesBetween(*ParseTime("05:30:00"), *ParseTime("05:30:59")), 0);
+  EXPECT_EQ(SecondsBetween(sunrise, sunset), 780 * 60);
+  EXPECT_EQ(SecondsBetween(sunset, sunrise), -780 * 60);
+  EXPECT_EQ(SecondsBetween(sunset, next), 660 * 60);
+  EXPECT_EQ(SecondsBetween(*ParseTime("05:30:59"), *ParseTime("05:31:00")), 1);
+}
+
+TEST(MinutesBetween, SaturatesInsteadOfOverflowing) {
+  const double far = 1e8;  // days: more seconds than 32 bits hold
+  EXPECT_EQ(SecondsBetween(0, far), std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(SecondsBetween(far, 0), std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(MinutesBetween(0, 1e7), std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(FormatHundredths, RoundsToTwoDecimals) {
+  const struct {
+    double x;
+    const char* text;
+  } kCases[] = {
+      {65, "65.00"},        {55, "55.00"},     {54.916666666666664, "54.92"},
+      {0.5, ".50"},         {0, ".00"},        {123.456, "123.46"},
+      {5.0 / 12, ".42"},    {1.0 / 12, ".08"}, {0.125, ".13"},  // a half away from zero
+      {0.995, "1.00"},      {99.999, "100.00"}, {1439.0 / 12, "119.92"},
+      {-0.5, "-.50"},       {-0.001, ".00"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(FormatHundredths(c.x), c.text) << c.x;
+}
+
+TEST(FormatHundredths, WithstandsExtremeValues) {
+  EXPECT_EQ(FormatHundredths(std::nan("")), ".00");
+  EXPECT_EQ(FormatHundredths(std::numeric_limits<double>::infinity()), "1000000000000000.00");
+}
+
+TEST(NumberText, WritesWholeNumbers) {
+  const struct {
+    double x;
+    const char* text;
+  } kCases[] = {
+      {780, "780"}, {660, "660"}, {0, "0"}, {7, "7"}, {1440, "1440"},
+      {4294967296.0, "4294967296"}, {-12, "-12"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(NumberText(c.x), c.text) << c.x;
+  EXPECT_EQ(NumberText(std::nan("")), "0");
+}
+
+TEST(FormatTwoDigits, PadsToTwoDigits) {
+  const struct {
+    int n;
+    const char* text;
+  } kCases[] = {{0, "00"}, {1, "01"}, {9, "09"}, {10, "10"}, {12, "12"}, {99, "99"},
+                {100, "100"}, {-3, "-03"}};
+  for (const auto& c : kCases) EXPECT_EQ(FormatTwoDigits(c.n), c.text) << c.n;
+  EXPECT_EQ(FormatTwoDigits(std::numeric_limits<int>::min()), "-2147483648");
+}
+
+}  // namespace
+}  // namespace engine
