@@ -1,0 +1,57 @@
+// Form1 in Qt Widgets: the widgets built from the window's definition, and
+// the three handlers.
+#ifndef VELLAMIRE_UI_QT_FORM1_H_
+#define VELLAMIRE_UI_QT_FORM1_H_
+
+#include <QWidget>
+
+#include "engine/schedule.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ui {
+
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+
+  // Shows the window, chooses Sunday (which runs Combo1_Click) and fills the
+  // ruler table. Run once, before the event loop.
+  void Form_Load();
+
+  // The weekday chosen in Combo1 becomes the selected day.
+  void Combo1_Click();
+
+  // Checks the entries; reports the first bad one and puts the focus on it,
+  // or replaces Text1 with the new report.
+  void Command1_Click();
+
+  const engine::ScheduleState& State() const { return state_; }
+
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLineEdit* txtSunrise = nullptr;
+  QLineEdit* txtSunset = nullptr;
+  QLineEdit* txtNextSunrise = nullptr;
+  QComboBox* Combo1 = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPlainTextEdit* Text1 = nullptr;
+
+ private:
+  void ShowMessage(const QString& text);
+  QWidget* Control(std::string_view name) const;
+
+  engine::ScheduleState state_;
+};
+
+}  // namespace ui
+
+#endif  // VELLAMIRE_UI_QT_FORM1_H_
