@@ -16,10 +16,10 @@ require_packages() {
   fi
   echo "Installing ${missing[*]}"
   if [ -z "${VELLAMIRE_APT_UPDATED:-}" ]; then
-    DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 update -qq
     export VELLAMIRE_APT_UPDATED=1
   fi
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 # The packages every build of the program needs.
