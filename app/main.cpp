@@ -1,5 +1,6 @@
 // Creates the main window, loads it and runs the event loop.
 #include <QApplication>
+#include <QIcon>
 
 #include "ui/form1_definition.h"
 #include "ui/qt/form1.h"
@@ -8,6 +9,11 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(ui::kProductName.data(), ui::kProductName.size()));
   QApplication::setApplicationVersion(QString::fromLatin1(ui::kProductVersion.data(), ui::kProductVersion.size()));
+  // The icon of the menu entry, from the resources built into the program.
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/vellamire-%1.png").arg(size));
+  QApplication::setWindowIcon(icon);
+  QGuiApplication::setDesktopFileName(QStringLiteral("vellamire"));
   ui::Form1 form;
   form.Form_Load();
   return QApplication::exec();
