@@ -1,1 +1,122 @@
+#include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
+#include "engine/report.h"
+#include "ui/compute_command.h"
+#include "ui/form1_definition.h"
+
+namespace ui {
+namespace {
+
+engine::ScheduleState LoadedState(std::uint8_t day) {
+  engine::ScheduleState state;
+  state.SelectedDay = day;
+  engine::FillRulerTable(state.RulerTable);
+  return state;
+}
+
+TEST(Form1Definition, ControlsInTabOrderWithUniqueNames) {
+  std::set<std::string_view> names;
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    EXPECT_EQ(kForm1Controls[i].TabIndex, i) << kForm1Controls[i].Name;
+    EXPECT_TRUE(names.insert(kForm1Controls[i].Name).second) << kForm1Controls[i].Name;
+  }
+  EXPECT_EQ(kForm1ControlCount, 10);
+}
+
+TEST(Form1Definition, ControlsLieInsideTheClientArea) {
+  for (const ControlDef& c : kForm1Controls) {
+    EXPECT_GE(c.Left, 0) << c.Name;
+    EXPECT_GE(c.Top, 0) << c.Name;
+    EXPECT_LE(c.Left + c.Width, kForm1.ClientWidth) << c.Name;
+    EXPECT_LE(c.Top + c.Height, kForm1.ClientHeight) << c.Name;
+    // Whole pixels at 96 DPI, so no frontend has to round.
+    for (int twips : {c.Left, c.Top, c.Width, c.Height}) EXPECT_EQ(twips % kTwipsPerPixel, 0) << c.Name;
+  }
+}
+
+TEST(Form1Definition, LabelsNameTheControlBesideThem) {
+  const struct {
+    const char* label;
+    const char* named;
+    const char* accessible;
+  } kCases[] = {
+      {"Label1", "txtSunrise", "Sunrise"},
+      {"Label2", "txtSunset", "Sunset"},
+      {"Label3", "txtNextSunrise", "Sunrise (next day)"},
+      {"Label4", "Combo1", "Day of the week"},
+  };
+  for (const auto& c : kCases) {
+    const std::optional<ControlDef> label = FindControl(c.label);
+    ASSERT_TRUE(label.has_value()) << c.label;
+    EXPECT_EQ(label->LabelOf, c.named);
+    EXPECT_TRUE(FindControl(label->LabelOf).has_value()) << c.label;
+    EXPECT_EQ(AccessibleNameOf(*label), c.accessible);
+  }
+  EXPECT_FALSE(FindControl("Label5").has_value());
+}
+
+TEST(SelectedDayFor, ListPositionsToWeekdays) {
+  const struct {
+    int position;
+    int day;
+  } kCases[] = {{-1, 0}, {0, 1}, {1, 2}, {5, 6}, {6, 7}};
+  for (const auto& c : kCases) EXPECT_EQ(SelectedDayFor(c.position), c.day) << c.position;
+}
+
+TEST(TwipsToPixels, ScalesWithTheScreen) {
+  const struct {
+    int twips, dpi, pixels;
+  } kCases[] = {{9405, 96, 627}, {6840, 96, 456}, {9405, 144, 941}, {15, 192, 2}, {0, 96, 0}};
+  for (const auto& c : kCases) EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips;
+}
+
+TEST(DecideCompute, GoodEntriesGiveTheReport) {
+  engine::ScheduleState state = LoadedState(1);
+  const ComputeDecision decision = DecideCompute("05:30", "18:30", "05:30", "Sunday", state);
+  EXPECT_FALSE(decision.BadEntry.has_value());
+  engine::ScheduleState reference = LoadedState(1);
+  const engine::Schedule schedule = engine::ComputeSchedule(
+      reference, "Sunday", *engine::ParseTime("05:30"), *engine::ParseTime("18:30"),
+      *engine::ParseTime("05:30"));
+  EXPECT_EQ(decision.Report, engine::RenderReport(schedule, reference.RulerTable));
+  EXPECT_EQ(decision.Report.substr(0, 23), "Selected Day : Sunday\r\n");
+  EXPECT_EQ(state.DayLength, 780 * 60);
+}
+
+TEST(DecideCompute, NamesTheFirstBadEntryAndChangesNothing) {
+  const struct {
+    const char* sunrise;
+    const char* sunset;
+    const char* next;
+    TimeEntry bad;
+    const char* control;
+    const char* message;
+  } kCases[] = {
+      {"x", "y", "z", TimeEntry::Sunrise, "txtSunrise",
+       "Please make sure the Sunrise entry is a Time value in the Hour:Minute format"},
+      {"", "05:30", "05:30", TimeEntry::Sunrise, "txtSunrise",
+       "Please make sure the Sunrise entry is a Time value in the Hour:Minute format"},
+      {"05:30", "24:00", "", TimeEntry::Sunset, "txtSunset",
+       "Please make sure the Sunset entry is a Time value in the Hour:Minute format"},
+      {"05:30", "18:30", "12:60", TimeEntry::NextSunrise, "txtNextSunrise",
+       "Please make sure the Next Sunrise entry is a Time value in the Hour:Minute format"},
+  };
+  for (const auto& c : kCases) {
+    engine::ScheduleState state = LoadedState(3);
+    state.DayLength = 123;  // a working value from an earlier press
+    const ComputeDecision decision = DecideCompute(c.sunrise, c.sunset, c.next, "Tuesday", state);
+    ASSERT_TRUE(decision.BadEntry.has_value()) << c.sunrise;
+    EXPECT_EQ(*decision.BadEntry, c.bad);
+    EXPECT_EQ(EntryControlName(*decision.BadEntry), c.control);
+    EXPECT_EQ(BadEntryMessage(*decision.BadEntry), c.message);
+    EXPECT_TRUE(decision.Report.empty());
+    EXPECT_EQ(state.DayLength, 123);
+    EXPECT_EQ(state.SunriseTime, 0);
+  }
+}
+
+}  // namespace
+}  // namespace ui

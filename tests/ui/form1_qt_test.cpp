@@ -1,1 +1,381 @@
-int main(){}
+// The Qt window, driven as a user would: keys, clicks and the real modal box.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+#include "engine/report.h"
+#include "ui/compute_command.h"
+#include "ui/form1_definition.h"
+#include "ui/qt/form1.h"
+
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<int>(text.size()));
+}
+
+// The report the engine renders for these entries, as the box shows it.
+QString EngineReport(std::uint8_t day, const char* sunrise, const char* sunset, const char* next) {
+  engine::ScheduleState state;
+  state.SelectedDay = day;
+  engine::FillRulerTable(state.RulerTable);
+  const engine::Schedule schedule = engine::ComputeSchedule(
+      state, ui::kDayNames[day - 1], *engine::ParseTime(sunrise), *engine::ParseTime(sunset),
+      *engine::ParseTime(next));
+  return ToQString(engine::RenderReport(schedule, state.RulerTable))
+      .replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+// What the modal message box showed, read from a timer while it is open.
+struct SeenBox {
+  bool Seen = false;
+  QString Title;
+  QString Text;
+  int Buttons = 0;
+  bool IsOk = false;
+  QMessageBox::Icon Icon = QMessageBox::NoIcon;
+};
+
+// Watches for a modal message box, records it and closes it with OK.
+void CloseNextBox(SeenBox* seen) {
+  auto* timer = new QTimer(qApp);
+  auto* waited = new int(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, waited, seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      if (++*waited > 250) {  // five seconds: no box came
+        timer->stop();
+        timer->deleteLater();
+        delete waited;
+      }
+      return;
+    }
+    timer->stop();
+    timer->deleteLater();
+    delete waited;
+    seen->Seen = true;
+    seen->Title = box->windowTitle();
+    seen->Text = box->text();
+    seen->Buttons = box->buttons().size();
+    seen->IsOk = box->button(QMessageBox::Ok) != nullptr;
+    seen->Icon = box->icon();
+    box->button(QMessageBox::Ok)->click();
+  });
+  timer->start(20);
+}
+
+struct Snapshot {
+  QString Sunrise, Sunset, Next, Report;
+  engine::ScheduleState State;
+};
+
+Snapshot Take(const ui::Form1& form) {
+  return {form.txtSunrise->text(), form.txtSunset->text(), form.txtNextSunrise->text(),
+          form.Text1->toPlainText(), form.State()};
+}
+
+bool SameState(const engine::ScheduleState& a, const engine::ScheduleState& b) {
+  return a.SelectedDay == b.SelectedDay && a.SunriseTime == b.SunriseTime &&
+         a.SunsetTime == b.SunsetTime && a.NextSunriseTime == b.NextSunriseTime &&
+         a.DayLength == b.DayLength && a.DayHourLength == b.DayHourLength &&
+         a.NightLength == b.NightLength && a.NightHourLength == b.NightHourLength &&
+         a.HourStart == b.HourStart && a.RulerTable == b.RulerTable &&
+         a.FirstRuler == b.FirstRuler && a.CurrentRuler == b.CurrentRuler;
+}
+
+}  // namespace
+
+class Form1Test : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<ui::Form1> form_;
+
+  // A loaded, active window, as the program starts it.
+  ui::Form1& Load() {
+    form_ = std::make_unique<ui::Form1>();
+    form_->Form_Load();
+    form_->activateWindow();
+    if (!QTest::qWaitForWindowActive(form_.get())) qWarning("window did not become active");
+    return *form_;
+  }
+
+ private slots:
+  void cleanup() {
+    form_.reset();
+    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+  }
+
+  void startsWithCaptionSizeAndFrame() {
+    ui::Form1& form = Load();
+    QCOMPARE(form.windowTitle(), QStringLiteral("Orvandel"));
+    QCOMPARE(form.size(), QSize(627, 456));  // the client area, in device-independent pixels
+    const Qt::WindowFlags flags = form.windowFlags();
+    QVERIFY(flags & Qt::WindowTitleHint);
+    QVERIFY(flags & Qt::WindowSystemMenuHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(form.minimumSize() != form.maximumSize());  // sizable
+    QCOMPARE(form.font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(form.font().pointSizeF(), 12.0);
+  }
+
+  void controlsFollowTheDefinition_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    // Pixels are twips / 15, written out here as the layout shows them.
+    QTest::newRow("Label1") << "Label1" << QRect(54, 9, 81, 17) << "Sunrise :" << "MS Sans Serif" << 12.0 << true;
+    QTest::newRow("Label2") << "Label2" << QRect(54, 36, 73, 17) << "Sunset  :" << "MS Sans Serif" << 12.0 << true;
+    QTest::newRow("Label3") << "Label3" << QRect(324, 9, 163, 17) << "Sunrise (next day) :" << "MS Sans Serif" << 12.0 << true;
+    QTest::newRow("txtSunrise") << "txtSunrise" << QRect(132, 9, 94, 21) << "05:30" << "MS Sans Serif" << 8.25 << false;
+    QTest::newRow("txtSunset") << "txtSunset" << QRect(132, 33, 94, 21) << "18:30" << "MS Sans Serif" << 8.25 << false;
+    QTest::newRow("txtNextSunrise") << "txtNextSunrise" << QRect(489, 6, 94, 21) << "05:30" << "MS Sans Serif" << 8.25 << false;
+    QTest::newRow("Label4") << "Label4" << QRect(336, 33, 151, 17) << "Day of the week  :" << "MS Sans Serif" << 12.0 << true;
+    QTest::newRow("Combo1") << "Combo1" << QRect(489, 30, 97, 21) << "Sunday" << "MS Sans Serif" << 8.25 << false;
+    QTest::newRow("Command1") << "Command1" << QRect(3, 60, 622, 31) << "Compute" << "Courier New" << 12.0 << false;
+    QTest::newRow("Text1") << "Text1" << QRect(3, 93, 622, 361) << "" << "Courier New" << 9.75 << false;
+  }
+
+  void controlsFollowTheDefinition() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(QString, family);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    ui::Form1& form = Load();
+    auto* widget = form.findChild<QWidget*>(name);
+    QVERIFY(widget != nullptr);
+    QCOMPARE(widget->parentWidget(), static_cast<QWidget*>(&form));
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(widget->font().family(), family);
+    QCOMPARE(widget->font().pointSizeF(), points);
+    QCOMPARE(widget->font().bold(), bold);
+    QString shown;
+    if (auto* label = qobject_cast<QLabel*>(widget)) shown = label->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) shown = edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) shown = combo->currentText();
+    if (auto* button = qobject_cast<QPushButton*>(widget)) shown = button->text();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) shown = box->toPlainText();
+    QCOMPARE(shown, text);
+  }
+
+  void controlsAreOfTheirKind() {
+    ui::Form1& form = Load();
+    QStringList days;
+    for (int i = 0; i < form.Combo1->count(); ++i) days << form.Combo1->itemText(i);
+    QCOMPARE(days, (QStringList{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday",
+                                "Friday", "Saturday"}));
+    QVERIFY(!form.Combo1->isEditable());
+    QVERIFY(!form.Command1->isDefault());
+    QVERIFY(!form.Command1->autoDefault());
+    QVERIFY(form.Text1->isReadOnly());
+    QVERIFY(form.Text1->textInteractionFlags() & Qt::TextSelectableByMouse);
+    QVERIFY(form.Text1->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    QCOMPARE(form.Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(QFontInfo(form.Text1->font()).fixedPitch());
+    for (QLabel* label : {form.Label1, form.Label2, form.Label3, form.Label4}) {
+      QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    }
+  }
+
+  void labelsNameTheirControls() {
+    ui::Form1& form = Load();
+    QCOMPARE(form.Label1->buddy(), static_cast<QWidget*>(form.txtSunrise));
+    QCOMPARE(form.Label4->buddy(), static_cast<QWidget*>(form.Combo1));
+    QCOMPARE(form.txtSunrise->accessibleName(), QStringLiteral("Sunrise"));
+    QCOMPARE(form.txtSunset->accessibleName(), QStringLiteral("Sunset"));
+    QCOMPARE(form.txtNextSunrise->accessibleName(), QStringLiteral("Sunrise (next day)"));
+    QCOMPARE(form.Combo1->accessibleName(), QStringLiteral("Day of the week"));
+  }
+
+  void focusStartsOnSunriseAndTabsInOrder() {
+    ui::Form1& form = Load();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.txtSunrise));
+    const QWidget* order[] = {form.txtSunset, form.txtNextSunrise, form.Combo1,
+                              form.Command1, form.Text1, form.txtSunrise};
+    for (const QWidget* next : order) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QTRY_COMPARE(QApplication::focusWidget(), next);
+    }
+    // Tabbing into an entry selects it, as a Tab does; the text stays.
+    QCOMPARE(form.txtSunrise->text(), QStringLiteral("05:30"));
+  }
+
+  void loadChoosesSundayWithoutUserAction() {
+    ui::Form1 form;
+    QCOMPARE(form.Combo1->currentIndex(), -1);  // nothing chosen before the load
+    QCOMPARE(int{form.State().SelectedDay}, 0);
+    QVERIFY(form.State().RulerTable[0].empty());
+    form.Form_Load();
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.Combo1->currentText(), QStringLiteral("Sunday"));
+    QCOMPARE(int{form.State().SelectedDay}, 1);
+    QCOMPARE(form.State().RulerTable[0], std::string("Sun"));
+    QCOMPARE(form.State().RulerTable[13], std::string("Samael"));
+  }
+
+  void daySelectionFollowsTheList() {
+    ui::Form1& form = Load();
+    form.Combo1->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.Combo1));
+    QTest::keyClick(form.Combo1, Qt::Key_End);  // chosen by the user: Saturday
+    QCOMPARE(form.Combo1->currentText(), QStringLiteral("Saturday"));
+    QCOMPARE(int{form.State().SelectedDay}, 7);
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QCOMPARE(form.Text1->toPlainText(), EngineReport(7, "05:30", "18:30", "05:30"));
+    QTest::keyClick(form.Combo1, Qt::Key_Home);
+    QCOMPARE(int{form.State().SelectedDay}, 1);
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QCOMPARE(form.Text1->toPlainText(), EngineReport(1, "05:30", "18:30", "05:30"));
+    QTest::keyClick(form.Combo1, Qt::Key_Down);
+    QCOMPARE(int{form.State().SelectedDay}, 2);
+  }
+
+  void computeWithDefaultsShowsTheReport() {
+    ui::Form1& form = Load();
+    form.Text1->setPlainText(QStringLiteral("old text"));
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    const QString expected = EngineReport(1, "05:30", "18:30", "05:30");
+    QCOMPARE(form.Text1->toPlainText(), expected);
+    QCOMPARE(form.Text1->document()->blockCount(), 41);  // 40 lines and the empty one after the last
+    QVERIFY(expected.startsWith(QStringLiteral("Selected Day : Sunday\n\nSunrise = 05:30 AM\t")));
+    // Pressing again gives the same text, not a second copy.
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QCOMPARE(form.Text1->toPlainText(), expected);
+
+    const QString dir = qEnvironmentVariable("VELLAMIRE_SCREENSHOT_DIR", QDir::tempPath());
+    QVERIFY(form.grab().save(dir + QStringLiteral("/form1-after-compute.png")));
+  }
+
+  void changingTheDayChangesOnlyNameAndRulers() {
+    ui::Form1& form = Load();
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    const QStringList sunday = form.Text1->toPlainText().split(QLatin1Char('\n'));
+    form.Combo1->setCurrentIndex(3);
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    const QStringList wednesday = form.Text1->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(wednesday.size(), sunday.size());
+    QCOMPARE(wednesday[0], QStringLiteral("Selected Day : Wednesday"));
+    QCOMPARE(wednesday[2], sunday[2]);
+    QCOMPARE(wednesday[4], sunday[4]);
+    QVERIFY(wednesday[11] != sunday[11]);
+    QCOMPARE(wednesday[11].left(16), sunday[11].left(16));  // same start time
+  }
+
+  void badEntryShowsItsMessage_data() {
+    QTest::addColumn<QString>("sunrise");
+    QTest::addColumn<QString>("sunset");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("sunrise letters") << "dawn" << "18:30" << "05:30" << "txtSunrise"
+        << "Please make sure the Sunrise entry is a Time value in the Hour:Minute format";
+    QTest::newRow("sunrise and sunset bad") << "" << "25:00" << "05:30" << "txtSunrise"
+        << "Please make sure the Sunrise entry is a Time value in the Hour:Minute format";
+    QTest::newRow("sunset bad") << "05:30" << "12:60" << "xx" << "txtSunset"
+        << "Please make sure the Sunset entry is a Time value in the Hour:Minute format";
+    QTest::newRow("next sunrise bad") << "05:30" << "18:30" << "24:00" << "txtNextSunrise"
+        << "Please make sure the Next Sunrise entry is a Time value in the Hour:Minute format";
+  }
+
+  void badEntryShowsItsMessage() {
+    QFETCH(QString, sunrise);
+    QFETCH(QString, sunset);
+    QFETCH(QString, next);
+    QFETCH(QString, entry);
+    QFETCH(QString, message);
+    ui::Form1& form = Load();
+    QTest::mouseClick(form.Command1, Qt::LeftButton);  // an earlier report to keep
+    form.txtSunrise->setText(sunrise);
+    form.txtSunset->setText(sunset);
+    form.txtNextSunrise->setText(next);
+    for (QLineEdit* e : {form.txtSunrise, form.txtSunset, form.txtNextSunrise}) e->deselect();
+    const Snapshot before = Take(form);
+
+    SeenBox seen;
+    CloseNextBox(&seen);
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QVERIFY(seen.Seen);
+    QCOMPARE(seen.Title, QStringLiteral("Vellamire"));
+    QCOMPARE(seen.Text, message);
+    QCOMPARE(seen.Buttons, 1);
+    QVERIFY(seen.IsOk);
+    QCOMPARE(seen.Icon, QMessageBox::NoIcon);
+
+    // The window's focus is on the faulty entry; it takes the keyboard again
+    // as soon as the window is active again after the box.
+    auto* faulty = form.findChild<QLineEdit*>(entry);
+    QCOMPARE(form.focusWidget(), static_cast<QWidget*>(faulty));
+    QVERIFY(!faulty->hasSelectedText());
+    const Snapshot after = Take(form);
+    QCOMPARE(after.Sunrise, before.Sunrise);
+    QCOMPARE(after.Sunset, before.Sunset);
+    QCOMPARE(after.Next, before.Next);
+    QCOMPARE(after.Report, before.Report);
+    QVERIFY(SameState(after.State, before.State));
+  }
+
+  void enterInAnEntryDoesNotCompute() {
+    ui::Form1& form = Load();
+    for (QLineEdit* e : {form.txtSunrise, form.txtSunset, form.txtNextSunrise}) {
+      e->setFocus();
+      QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e));
+      QTest::keyClick(e, Qt::Key_Return);
+      QTest::keyClick(e, Qt::Key_Enter);
+    }
+    QVERIFY(form.Text1->toPlainText().isEmpty());
+    QCOMPARE(form.State().DayLength, 0.0);
+  }
+
+  void spaceOnTheButtonComputes() {
+    ui::Form1& form = Load();
+    form.Command1->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.Command1));
+    QTest::keyClick(form.Command1, Qt::Key_Space);
+    QCOMPARE(form.Text1->toPlainText(), EngineReport(1, "05:30", "18:30", "05:30"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.Command1));  // stays
+  }
+
+  void reportBoxTakesNoTyping() {
+    ui::Form1& form = Load();
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    const QString report = form.Text1->toPlainText();
+    form.Text1->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.Text1));
+    QTest::keyClicks(form.Text1, QStringLiteral("abc"));
+    QTest::keyClick(form.Text1, Qt::Key_Backspace);
+    QCOMPARE(form.Text1->toPlainText(), report);
+    QTest::keyClick(form.Text1, Qt::Key_A, Qt::ControlModifier);  // select all
+    QCOMPARE(form.Text1->textCursor().selectedText().size(), report.size());
+    QVERIFY(form.Text1->verticalScrollBar()->maximum() > 0);  // 40 lines do not fit: it scrolls
+  }
+
+  void resizingMovesNoControl() {
+    ui::Form1& form = Load();
+    const QRect text1 = form.Text1->geometry();
+    const QRect command1 = form.Command1->geometry();
+    form.resize(900, 700);
+    QCOMPARE(form.Text1->geometry(), text1);
+    QCOMPARE(form.Command1->geometry(), command1);
+  }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_qt_test.moc"
