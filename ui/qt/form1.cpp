@@ -27,9 +27,18 @@ QRect GeometryOf(const ControlDef& def) {
 
 QFont FontOf(const FontDef& def) {
   QFont font(ToQString(def.Family));
+  // Where the family is missing, its metric twins come next (the layout was
+  // measured in them), then whatever sans or fixed-pitch font the hint finds.
+  QStringList families{font.family()};
+  if (def.FixedPitch) {
+    families << QStringLiteral("Liberation Mono") << QStringLiteral("Cousine");
+  } else {
+    families << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans")
+             << QStringLiteral("Arial");
+  }
+  font.setFamilies(families);
   font.setPointSizeF(def.Points);
   font.setWeight(def.Weight >= 700 ? QFont::Bold : QFont::Normal);
-  // Where the family is missing, the hint picks a sans or a fixed-pitch font.
   font.setStyleHint(def.FixedPitch ? QFont::TypeWriter : QFont::SansSerif);
   font.setFixedPitch(def.FixedPitch);
   return font;
