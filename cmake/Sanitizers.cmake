@@ -12,3 +12,10 @@ if(VELLAMIRE_SANITIZE)
   add_compile_options(${_vellamire_sanitize_flags})
   add_link_options(${_vellamire_sanitize_flags})
 endif()
+
+# -DVELLAMIRE_FUZZ=ON (clang only) instruments everything for libFuzzer's
+# coverage and builds the fuzz target tests/fuzz/compute_fuzzer.
+option(VELLAMIRE_FUZZ "Build the libFuzzer target (clang)" OFF)
+if(VELLAMIRE_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
