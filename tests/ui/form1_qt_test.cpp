@@ -1,5 +1,6 @@
 // The Qt window, driven as a user would: keys, clicks and the real modal box.
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
@@ -324,6 +325,68 @@ class Form1Test : public QObject {
     auto* faulty = form.findChild<QLineEdit*>(entry);
     QCOMPARE(form.focusWidget(), static_cast<QWidget*>(faulty));
     QVERIFY(!faulty->hasSelectedText());
+    const Snapshot after = Take(form);
+    QCOMPARE(after.Sunrise, before.Sunrise);
+    QCOMPARE(after.Sunset, before.Sunset);
+    QCOMPARE(after.Next, before.Next);
+    QCOMPARE(after.Report, before.Report);
+    QVERIFY(SameState(after.State, before.State));
+  }
+
+  void hostileTextGetsItsEntrysMessage_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("pasted");
+    // As long as an entry holds: 32,767 digits.
+    QTest::newRow("longest digits") << "txtSunrise" << QString(32767, QLatin1Char('0')) << false;
+    // A good time drowned in letters up to the same length.
+    QTest::newRow("longest tail") << "txtSunset" << QStringLiteral("18:30") + QString(32762, QLatin1Char('x')) << false;
+    // Blanks only.
+    QTest::newRow("blanks") << "txtNextSunrise" << QStringLiteral("     ") << false;
+    // Control characters around and inside a time.
+    QTest::newRow("controls") << "txtSunrise" << QStringLiteral("\x01" "05:30\x7f") << false;
+    QTest::newRow("tab") << "txtSunset" << QStringLiteral("\t18:30") << false;
+    QTest::newRow("nul") << "txtSunset" << QString::fromLatin1("18\0:30", 6) << false;
+    // Digits of other scripts: Arabic-Indic and full-width.
+    QTest::newRow("arabic-indic") << "txtSunrise" << QString::fromUtf8("\u0660\u0665:\u0663\u0660") << false;
+    QTest::newRow("full-width") << "txtNextSunrise" << QString::fromUtf8("\uff10\uff15\uff1a\uff13\uff10") << false;
+    QTest::newRow("accented letters") << "txtSunset" << QString::fromUtf8("\u00e9t\u00e9") << false;
+    // An emoji after a good time.
+    QTest::newRow("emoji") << "txtSunrise" << QString::fromUtf8("05:30 \U0001F305") << false;
+    // A lone colon.
+    QTest::newRow("colon") << "txtNextSunrise" << QStringLiteral(":") << false;
+    // Several lines pasted from elsewhere.
+    QTest::newRow("pasted lines") << "txtSunrise" << QStringLiteral("05:30\n18:30\n05:31") << true;
+  }
+
+  void hostileTextGetsItsEntrysMessage() {
+    QFETCH(QString, entry);
+    QFETCH(QString, text);
+    QFETCH(bool, pasted);
+    ui::Form1& form = Load();
+    QTest::mouseClick(form.Command1, Qt::LeftButton);  // an earlier report to keep
+    auto* faulty = form.findChild<QLineEdit*>(entry);
+    if (pasted) {
+      QApplication::clipboard()->setText(text);
+      faulty->setFocus();
+      faulty->selectAll();
+      QTest::keyClick(faulty, Qt::Key_V, Qt::ControlModifier);
+      QVERIFY(!faulty->text().isEmpty());
+    } else {
+      faulty->setText(text);
+    }
+    faulty->deselect();
+    const Snapshot before = Take(form);
+
+    SeenBox seen;
+    CloseNextBox(&seen);
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QVERIFY(seen.Seen);
+    const ui::TimeEntry which = entry == QLatin1String("txtSunrise")  ? ui::TimeEntry::Sunrise
+                                : entry == QLatin1String("txtSunset") ? ui::TimeEntry::Sunset
+                                                                      : ui::TimeEntry::NextSunrise;
+    QCOMPARE(seen.Text, ToQString(ui::BadEntryMessage(which)));
+    QCOMPARE(form.focusWidget(), static_cast<QWidget*>(faulty));
     const Snapshot after = Take(form);
     QCOMPARE(after.Sunrise, before.Sunrise);
     QCOMPARE(after.Sunset, before.Sunset);
