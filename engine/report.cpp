@@ -1,6 +1,7 @@
 #include "engine/report.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace engine {
@@ -18,37 +19,59 @@ constexpr std::string_view kHyphens =
 // ruler names, rounded up; checked against real reports by the tests.
 constexpr std::size_t kFixedTextBound = 1536;
 
-// Appends pieces to a report whose capacity was reserved once.
+// Writes pieces straight into the report's characters, which were sized once
+// to a bound that real reports stay within: each piece checks its own room
+// and grows the text when a piece would pass the end, so no bound can be
+// overrun. Finish cuts the text to what was written.
 class ReportWriter {
  public:
-  explicit ReportWriter(std::string& out) : out_(out) {}
+  ReportWriter(std::string& out, std::size_t bound) : out_(out) {
+    out_.resize(bound);
+    next_ = out_.data();
+    end_ = next_ + out_.size();
+  }
   ReportWriter& operator<<(std::string_view piece) {
-    out_.append(piece);
+    Room(piece.size());
+    std::memcpy(next_, piece.data(), piece.size());
+    next_ += piece.size();
     return *this;
   }
   ReportWriter& Clock(TimeValue t) {
-    char buffer[kClockTextSize];
-    out_.append(buffer, WriteClock(buffer, t));
+    Room(kClockTextSize);
+    next_ = WriteClock(next_, t);
     return *this;
   }
   ReportWriter& Number(double x) {
-    char buffer[kMaxNumberTextSize];
-    out_.append(buffer, WriteNumber(buffer, x));
+    Room(kMaxNumberTextSize);
+    next_ = WriteNumber(next_, x);
     return *this;
   }
   ReportWriter& Hundredths(double x) {
-    char buffer[kMaxNumberTextSize];
-    out_.append(buffer, WriteHundredths(buffer, x));
+    Room(kMaxNumberTextSize);
+    next_ = WriteHundredths(next_, x);
     return *this;
   }
   ReportWriter& TwoDigits(int n) {
-    char buffer[kMaxNumberTextSize];
-    out_.append(buffer, WriteTwoDigits(buffer, n));
+    Room(kMaxNumberTextSize);
+    next_ = WriteTwoDigits(next_, n);
     return *this;
   }
+  void Finish() { out_.resize(static_cast<std::size_t>(next_ - out_.data())); }
 
  private:
+  void Room(std::size_t n) {
+    if (static_cast<std::size_t>(end_ - next_) < n) Grow(n);
+  }
+  void Grow(std::size_t n) {
+    const auto used = static_cast<std::size_t>(next_ - out_.data());
+    out_.resize(std::max(2 * out_.size(), used + n));
+    next_ = out_.data() + used;
+    end_ = out_.data() + out_.size();
+  }
+
   std::string& out_;
+  char* next_ = nullptr;
+  char* end_ = nullptr;
 };
 
 void WriteRows(ReportWriter& w, const std::array<ScheduleRow, 12>& rows,
@@ -69,10 +92,8 @@ std::string RenderReport(const Schedule& schedule, const RulerTable& table) {
     longest_pair = std::max(longest_pair, PlanetOf(table, r).size() + ArchangelOf(table, r).size());
   }
   std::string report;
-  report.reserve(kFixedTextBound + schedule.DayName.size() + 4 * kMaxNumberTextSize +
-                 24 * longest_pair);
-
-  ReportWriter w(report);
+  ReportWriter w(report, kFixedTextBound + schedule.DayName.size() + 4 * kMaxNumberTextSize +
+                             24 * longest_pair);
   w << "Selected Day : " << schedule.DayName << kEol << kEol;
   w << "Sunrise = ";
   w.Clock(schedule.SunriseTime) << "\tSunset = ";
@@ -92,6 +113,7 @@ std::string RenderReport(const Schedule& schedule, const RulerTable& table) {
 
   w << kNightHeader << kEol << kHyphens << kEol;
   WriteRows(w, schedule.NightRows, "    ", "       ", table);
+  w.Finish();
   return report;
 }
 

@@ -163,9 +163,24 @@ std::int32_t SecondsBetween(TimeValue a, TimeValue b) {
 }
 
 char* WriteClock(char* out, TimeValue t) {
-  const BrokenTime broken = BreakTime(t);
-  const unsigned hour = static_cast<unsigned>(broken.Second / 3600);
-  const unsigned minute = static_cast<unsigned>(broken.Second % 3600 / 60);
+  // BreakTime's second of the day, without the day: the day's whole
+  // multiple of 86400 seconds drops out, so only the rounded fraction is
+  // needed, and a fraction that rounds to 86400 is second 0 of the next day.
+  // Once clamped, t is far inside the int64 range, so truncation toward zero
+  // corrected by one below gives the floor; the fraction's seconds are not
+  // negative, so truncation is their floor.
+  if (!(t >= -kMaxDays)) t = std::isnan(t) ? 0.0 : -kMaxDays;
+  if (t > kMaxDays) t = kMaxDays;
+  auto whole_days = static_cast<std::int64_t>(t);
+  if (static_cast<double>(whole_days) > t) --whole_days;
+  const double fraction_seconds =
+      Narrow(Narrow(t - static_cast<double>(whole_days)) * static_cast<double>(kSecondsPerDay));
+  auto second = static_cast<unsigned>(fraction_seconds);
+  if (fraction_seconds - static_cast<double>(second) >= 0.5) ++second;
+  if (second >= kSecondsPerDay) second -= kSecondsPerDay;
+
+  const unsigned hour = second / 3600;
+  const unsigned minute = second % 3600 / 60;
   const unsigned clock_hour = hour % 12 == 0 ? 12 : hour % 12;
   out = WritePair(out, clock_hour);
   *out++ = ':';

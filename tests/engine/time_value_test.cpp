@@ -145,6 +145,29 @@ TEST(FormatClock, RoundsToTheSecondFirst) {
   EXPECT_EQ(BreakTime(AddSeconds(*ParseTime("23:59:59"), 0.6)).Day, 1);
 }
 
+TEST(FormatClock, ShowsTheSecondBreakTimeGives) {
+  // FormatClock rounds on its own, without the day; at every edge of that
+  // rounding, and one step either side, it must show BreakTime's second.
+  const auto clock_of = [](int second) {
+    const int hour = second / 3600;
+    return FormatTwoDigits(hour % 12 == 0 ? 12 : hour % 12) + ":" +
+           FormatTwoDigits(second % 3600 / 60) + (hour < 12 ? " AM" : " PM");
+  };
+  const double kTimes[] = {0.0, -0.0, 0.5 / kDay, 0.49999999 / kDay, 59.5 / kDay,
+                           (kDay - 0.5) / kDay, (kDay - 0.50000001) / kDay,
+                           0.99999999999999989, -0.99999999999999989, -0.5 / kDay,
+                           -0.25, -1.75, -3 + 43199.5 / kDay, 7 + 43199.49 / kDay,
+                           45000.0 + 12345.5 / kDay, -45000.0 - 1.5 / kDay, 1e9, -1e9,
+                           1e9 + 0.75, -1e9 - 0.75, std::numeric_limits<double>::denorm_min(),
+                           std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity(), std::nan("")};
+  for (const double t : kTimes) {
+    for (const double near : {t, std::nextafter(t, -1e300), std::nextafter(t, 1e300)}) {
+      EXPECT_EQ(FormatClock(near), clock_of(BreakTime(near).Second)) << near;
+    }
+  }
+}
+
 TEST(BreakTime, EverySecondOfTheDayComesBack) {
   for (int s = 0; s < 86400; ++s) {
     const BrokenTime broken = BreakTime(s / kDay);
