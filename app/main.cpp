@@ -1,4 +1,11 @@
 // Creates the main window, loads it and runs the event loop.
+#ifdef _WIN32
+#include "ui/win32/form1.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  return ui::win32::RunForm1(instance, showCommand);
+}
+#else
 #include <QApplication>
 #include <QIcon>
 
@@ -18,3 +25,4 @@ int main(int argc, char* argv[]) {
   form.Form_Load();
   return QApplication::exec();
 }
+#endif  // _WIN32

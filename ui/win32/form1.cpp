@@ -1,0 +1,309 @@
+#include "ui/win32/form1.h"
+
+#include <cmath>
+#include <string>
+
+#include "engine/rulers.h"
+#include "ui/compute_command.h"
+
+namespace ui::win32 {
+namespace {
+
+constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;  // no minimize or maximize box
+constexpr int kDayCount = sizeof(kDayNames) / sizeof(kDayNames[0]);
+
+std::wstring Widen(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+
+// The text of a control. Anything beyond ASCII becomes '?', which no time
+// entry accepts, so a typed non-ASCII character still makes the entry bad.
+std::string TextOf(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(GetWindowTextW(control, wide.data(), length + 1)));
+  std::string text;
+  text.reserve(wide.size());
+  for (wchar_t c : wide) text.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return text;
+}
+
+int IndexOf(std::string_view name) {
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    if (kForm1Controls[i].Name == name) return i;
+  }
+  return -1;
+}
+
+bool SameFont(const FontDef& a, const FontDef& b) {
+  return a.Family == b.Family && a.Points == b.Points && a.Weight == b.Weight &&
+         a.FixedPitch == b.FixedPitch;
+}
+
+HFONT MakeFont(const FontDef& def, int dpi) {
+  // A negative height asks for the character height, which is what points measure.
+  const int height = -static_cast<int>(std::floor(def.Points * dpi / 72.0 + 0.5));
+  const DWORD pitch = def.FixedPitch ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
+  return CreateFontW(height, 0, 0, 0, def.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch,
+                     Widen(def.Family).c_str());
+}
+
+struct ControlClass {
+  const wchar_t* Name;
+  DWORD Style;
+  DWORD ExStyle;
+};
+
+ControlClass ClassOf(ControlKind kind) {
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+  switch (kind) {
+    case ControlKind::Label: return {L"STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::TextBox:
+      return {L"EDIT", kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::ComboBox:
+      return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case ControlKind::Button: return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::ReportBox:
+      return {L"EDIT",
+              kChild | WS_TABSTOP | WS_VSCROLL | ES_LEFT | ES_MULTILINE | ES_READONLY |
+                  ES_AUTOVSCROLL,
+              WS_EX_CLIENTEDGE};
+  }
+  return {L"STATIC", kChild, 0};
+}
+
+// A drop-down list sizes its closed field from its font. The field is set to
+// the height the definition gives, and the window's height, which for this
+// kind of combo box is that of the open list, to show all seven days.
+void FitComboBox(HWND combo, int width, int fieldHeight) {
+  // The field's height follows its item height with a border the control
+  // adds. Each round corrects the height asked for by what the field missed;
+  // it is kept here since some systems read it back with the border added.
+  int asked = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  int closed = 0;
+  for (int round = 0; round < 4; ++round) {
+    RECT rect;
+    GetWindowRect(combo, &rect);
+    closed = static_cast<int>(rect.bottom - rect.top);
+    if (closed == fieldHeight || asked + fieldHeight - closed <= 0) break;
+    asked += fieldHeight - closed;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
+  }
+  const int item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+  const int border = 2 * GetSystemMetrics(SM_CYBORDER);
+  SetWindowPos(combo, nullptr, 0, 0, width, closed + kDayCount * item + border,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool MakeControls(Form1& form, HINSTANCE instance) {
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    const ControlDef& def = kForm1Controls[i];
+    const ControlClass cls = ClassOf(def.Kind);
+    const int left = TwipsToPixels(def.Left, form.Dpi);
+    const int top = TwipsToPixels(def.Top, form.Dpi);
+    const int width = TwipsToPixels(def.Width, form.Dpi);
+    const int height = TwipsToPixels(def.Height, form.Dpi);
+    // Made in tab-index order, so the window order is the tab order.
+    HWND control = CreateWindowExW(cls.ExStyle, cls.Name, Widen(def.Text).c_str(), cls.Style, left,
+                                   top, width, height, form.Window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                                   instance, nullptr);
+    if (control == nullptr) return false;
+    form.Controls[i] = control;
+
+    for (int j = 0; j < i && form.Fonts[i] == nullptr; ++j) {
+      if (SameFont(kForm1Controls[j].Font, def.Font)) form.Fonts[i] = form.Fonts[j];
+    }
+    if (form.Fonts[i] == nullptr) form.Fonts[i] = MakeFont(def.Font, form.Dpi);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.Fonts[i]), FALSE);
+
+    if (def.Kind == ControlKind::ComboBox) {
+      for (std::string_view day : kDayNames) {
+        SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(day).c_str()));
+      }
+      FitComboBox(control, width, height);
+    }
+  }
+  form.Label1 = ControlOf(form, "Label1");
+  form.Label2 = ControlOf(form, "Label2");
+  form.Label3 = ControlOf(form, "Label3");
+  form.Label4 = ControlOf(form, "Label4");
+  form.txtSunrise = ControlOf(form, "txtSunrise");
+  form.txtSunset = ControlOf(form, "txtSunset");
+  form.txtNextSunrise = ControlOf(form, "txtNextSunrise");
+  form.Combo1 = ControlOf(form, "Combo1");
+  form.Command1 = ControlOf(form, "Command1");
+  form.Text1 = ControlOf(form, "Text1");
+  form.FocusWhenInactive = form.txtSunrise;
+  return true;
+}
+
+void FreeFonts(Form1& form) {
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    if (form.Fonts[i] == nullptr) continue;
+    bool shared = false;
+    for (int j = 0; j < i; ++j) shared = shared || form.Fonts[j] == form.Fonts[i];
+    if (!shared) DeleteObject(form.Fonts[i]);
+  }
+  form.Fonts.fill(nullptr);
+}
+
+Form1* FormOf(HWND window) {
+  return reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  Form1* form = FormOf(window);
+  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int code = HIWORD(wParam);
+      // IDOK and IDCANCEL, from Enter and Escape, name no control and do nothing.
+      if (id == GetDlgCtrlID(form->Command1) && code == BN_CLICKED) Command1_Click(*form);
+      if (id == GetDlgCtrlID(form->Combo1) && code == CBN_SELCHANGE) Combo1_Click(*form);
+      return 0;
+    }
+    case WM_NEXTDLGCTL: {
+      // A multi-line edit box asks for the next control itself on Tab.
+      HWND next = LOWORD(lParam) != 0
+                      ? reinterpret_cast<HWND>(wParam)
+                      : GetNextDlgTabItem(window, GetFocus(), wParam != 0 ? TRUE : FALSE);
+      if (next != nullptr) {
+        if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+          SendMessageW(next, EM_SETSEL, 0, -1);
+        }
+        SetFocus(next);
+      }
+      return 0;
+    }
+    case WM_ACTIVATE:
+      // A plain window, unlike a dialog, would take the focus itself on
+      // activation; the control that had it gets it back instead.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window, focus)) form->FocusWhenInactive = focus;
+      } else if (form->FocusWhenInactive != nullptr) {
+        SetFocus(form->FocusWhenInactive);
+      }
+      return 0;
+    case WM_SETFOCUS:
+      if (form->FocusWhenInactive != nullptr) SetFocus(form->FocusWhenInactive);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      FreeFonts(*form);
+      delete form;
+      return DefWindowProcW(window, message, wParam, lParam);
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+Form1* CreateForm1(HINSTANCE instance) {
+  const std::wstring className = Widen(kForm1.Caption);
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof(cls);
+  cls.lpfnWndProc = FormProc;
+  cls.hInstance = instance;
+  cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconResourceId));
+  if (cls.hIcon == nullptr) cls.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  cls.lpszClassName = className.c_str();
+  if (RegisterClassExW(&cls) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+
+  auto* form = new Form1;
+  HDC screen = GetDC(nullptr);
+  form->Dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+
+  RECT frame = {0, 0, TwipsToPixels(kForm1.ClientWidth, form->Dpi),
+                TwipsToPixels(kForm1.ClientHeight, form->Dpi)};
+  AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+  // The window takes over the record as it is created and frees it on destruction.
+  HWND window = CreateWindowExW(0, className.c_str(), className.c_str(), kFormStyle,
+                                CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                frame.bottom - frame.top, nullptr, nullptr, instance, form);
+  if (window == nullptr) {
+    delete form;
+    return nullptr;
+  }
+  form->Window = window;
+  if (!MakeControls(*form, instance)) {
+    DestroyWindow(window);
+    return nullptr;
+  }
+  return form;
+}
+
+void Form_Load(Form1& form, int showCommand) {
+  ShowWindow(form.Window, showCommand);
+  UpdateWindow(form.Window);
+  SetFocus(form.txtSunrise);
+  const LRESULT start = SendMessageW(form.Combo1, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(Widen(kStartDay).c_str()));
+  SendMessageW(form.Combo1, CB_SETCURSEL, static_cast<WPARAM>(start), 0);
+  Combo1_Click(form);
+  engine::FillRulerTable(form.State.RulerTable);
+}
+
+void Combo1_Click(Form1& form) {
+  form.State.SelectedDay =
+      SelectedDayFor(static_cast<int>(SendMessageW(form.Combo1, CB_GETCURSEL, 0, 0)));
+}
+
+void Command1_Click(Form1& form) {
+  const ComputeDecision decision =
+      DecideCompute(TextOf(form.txtSunrise), TextOf(form.txtSunset), TextOf(form.txtNextSunrise),
+                    TextOf(form.Combo1), form.State);
+  if (decision.BadEntry) {
+    MessageBoxW(form.Window, Widen(BadEntryMessage(*decision.BadEntry)).c_str(),
+                Widen(kProductName).c_str(), MB_OK);
+    // A plain focus move: unlike a Tab, it neither selects nor changes the text.
+    SetFocus(ControlOf(form, EntryControlName(*decision.BadEntry)));
+    return;
+  }
+  // The edit box shows the report's CR LF line ends and TABs as they are.
+  SetWindowTextW(form.Text1, Widen(decision.Report).c_str());
+}
+
+HWND ControlOf(const Form1& form, std::string_view name) {
+  const int index = IndexOf(name);
+  return index < 0 ? nullptr : form.Controls[static_cast<std::size_t>(index)];
+}
+
+void DispatchFormMessage(HWND window, MSG& msg) {
+  // Inside a dialog a multi-line edit box closes the window on Escape; the
+  // report box is only read, so Escape there does nothing.
+  const Form1* form = FormOf(window);
+  if (form != nullptr && msg.hwnd == form->Text1 && msg.message == WM_KEYDOWN &&
+      msg.wParam == VK_ESCAPE) {
+    return;
+  }
+  if (IsDialogMessageW(window, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+int RunForm1(HINSTANCE instance, int showCommand) {
+  Form1* form = CreateForm1(instance);
+  if (form == nullptr) return 1;
+  Form_Load(*form, showCommand);
+  HWND window = form->Window;  // the record goes with the window
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchFormMessage(window, msg);
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace ui::win32

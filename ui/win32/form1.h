@@ -1,0 +1,67 @@
+// Form1 in plain Win32 API: the window and its standard controls built from
+// the window's definition, the three handlers and the message loop.
+#ifndef VELLAMIRE_UI_WIN32_FORM1_H_
+#define VELLAMIRE_UI_WIN32_FORM1_H_
+
+#include <windows.h>
+
+#include <array>
+#include <string_view>
+
+#include "engine/schedule.h"
+#include "ui/form1_definition.h"
+
+namespace ui::win32 {
+
+// Control ids are 100 + the control's place in the definition, so none is
+// IDOK or IDCANCEL: Enter and Escape, which the dialog keys turn into those
+// commands, reach no control.
+inline constexpr int kFirstControlId = 100;
+
+// The icon resource the program carries, shown in the caption.
+inline constexpr int kIconResourceId = 1;
+
+// The window's record. The window owns it: it is freed, with the fonts,
+// when the window is destroyed.
+struct Form1 {
+  HWND Window = nullptr;
+  std::array<HWND, kForm1ControlCount> Controls{};  // in the definition's order
+  std::array<HFONT, kForm1ControlCount> Fonts{};    // each control's font; equal ones shared
+  HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr, Label4 = nullptr;
+  HWND txtSunrise = nullptr, txtSunset = nullptr, txtNextSunrise = nullptr;
+  HWND Combo1 = nullptr, Command1 = nullptr, Text1 = nullptr;
+  int Dpi = 96;                 // the screen's, read when the window is made
+  HWND FocusWhenInactive = nullptr;  // given back when the window is activated again
+  engine::ScheduleState State;
+};
+
+// Registers the window class and makes the hidden window with its controls,
+// sized for the screen's DPI. Gives nullptr when the window cannot be made.
+Form1* CreateForm1(HINSTANCE instance);
+
+// Shows the window with `showCommand`, puts the focus on txtSunrise, chooses
+// Sunday (running Combo1_Click, which a programmatic choice does not
+// notify) and fills the ruler table. Run once, before the message loop.
+void Form_Load(Form1& form, int showCommand);
+
+// The weekday chosen in Combo1 becomes the selected day.
+void Combo1_Click(Form1& form);
+
+// Checks the entries; reports the first bad one in a message box and puts
+// the focus on it, or replaces Text1 with the new report.
+void Command1_Click(Form1& form);
+
+// The control of that name, or nullptr for a name not in the definition.
+HWND ControlOf(const Form1& form, std::string_view name);
+
+// Hands one message to the window: the dialog keys (Tab, Shift+Tab, Enter,
+// Escape) first, the rest translated and dispatched.
+void DispatchFormMessage(HWND window, MSG& msg);
+
+// The program: makes and loads Form1 and runs the message loop until the
+// window is closed. Gives the exit code; 1 when the window cannot be made.
+int RunForm1(HINSTANCE instance, int showCommand);
+
+}  // namespace ui::win32
+
+#endif  // VELLAMIRE_UI_WIN32_FORM1_H_
