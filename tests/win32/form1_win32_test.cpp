@@ -1,0 +1,481 @@
+// The Win32 window, made in this process and driven with window messages:
+// its styles and controls as the system reports them, the dialog keys, the
+// Compute button and the real modal message box.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "engine/report.h"
+#include "engine/rulers.h"
+#include "ui/compute_command.h"
+#include "ui/form1_definition.h"
+#include "ui/win32/form1.h"
+
+namespace {
+
+using ui::ControlKind;
+using ui::kForm1Controls;
+
+std::wstring Widen(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+
+std::wstring TextOf(HWND window) {
+  wchar_t buffer[8192];
+  const int length = GetWindowTextW(window, buffer, 8192);
+  return std::wstring(buffer, static_cast<std::size_t>(length));
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t buffer[64];
+  const int length = GetClassNameW(window, buffer, 64);
+  return std::wstring(buffer, static_cast<std::size_t>(length));
+}
+
+LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
+
+// The report the engine renders for these entries, CR LF and all.
+std::wstring EngineReport(std::uint8_t day, const char* sunrise, const char* sunset,
+                          const char* next) {
+  engine::ScheduleState state;
+  state.SelectedDay = day;
+  engine::FillRulerTable(state.RulerTable);
+  const engine::Schedule schedule = engine::ComputeSchedule(
+      state, ui::kDayNames[day - 1], *engine::ParseTime(sunrise), *engine::ParseTime(sunset),
+      *engine::ParseTime(next));
+  return Widen(engine::RenderReport(schedule, state.RulerTable));
+}
+
+// Handles what has arrived for a moment, as the program's loop would.
+void Pump(HWND form, DWORD milliseconds = 30) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message != WM_QUIT) ui::win32::DispatchFormMessage(form, msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+// A key pressed and released in the control that has the focus.
+void PressKey(HWND form, WPARAM key) {
+  HWND target = GetFocus();
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+  Pump(form);
+}
+
+// What the modal message box showed, read from a timer that runs inside its
+// modal loop; the timer then presses its OK button.
+struct SeenBox {
+  bool Seen = false;
+  std::wstring Title, Text;
+  int VisibleButtons = 0;
+  bool HasOk = false;
+  bool ShowsIcon = false;
+  HWND Owner = nullptr;
+  bool OwnerEnabled = true;
+};
+
+SeenBox* g_seen = nullptr;
+UINT_PTR g_timer = 0;
+
+BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+  if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK ReadBoxChild(HWND child, LPARAM) {
+  if (!IsWindowVisible(child)) return TRUE;
+  const std::wstring cls = ClassOf(child);
+  if (_wcsicmp(cls.c_str(), L"Button") == 0) {
+    ++g_seen->VisibleButtons;
+    if (GetDlgCtrlID(child) == IDOK && TextOf(child) == L"OK") g_seen->HasOk = true;
+  } else if (_wcsicmp(cls.c_str(), L"Static") == 0 && (StyleOf(child) & SS_TYPEMASK) == SS_ICON &&
+             SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+    g_seen->ShowsIcon = true;
+  }
+  return TRUE;
+}
+
+void CALLBACK WatchForBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+  if (box == nullptr) return;
+  KillTimer(nullptr, g_timer);
+  g_timer = 0;
+  g_seen->Seen = true;
+  g_seen->Title = TextOf(box);
+  g_seen->Text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static text
+  g_seen->Owner = GetWindow(box, GW_OWNER);
+  g_seen->OwnerEnabled = IsWindowEnabled(g_seen->Owner) != FALSE;
+  EnumChildWindows(box, ReadBoxChild, 0);
+  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+
+// Presses Compute with BM_CLICK, reading and closing any message box it opens.
+SeenBox ClickCompute(HWND form, HWND button) {
+  SeenBox seen;
+  g_seen = &seen;
+  g_timer = SetTimer(nullptr, 0, 20, WatchForBox);
+  SendMessageW(button, BM_CLICK, 0, 0);
+  Pump(form);
+  if (g_timer != 0) KillTimer(nullptr, g_timer);
+  g_timer = 0;
+  g_seen = nullptr;
+  return seen;
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// The window as it is on the screen, written as a 24-bit BMP.
+bool WriteScreenshot(HWND window, const std::string& path) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  const DWORD size = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+  file.bfSize = file.bfOffBits + size;
+  bool written = false;
+  if (FILE* out = std::fopen(path.c_str(), "wb")) {
+    written = std::fwrite(&file, sizeof(file), 1, out) == 1 &&
+              std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
+              std::fwrite(bits, size, 1, out) == 1;
+    written = std::fclose(out) == 0 && written;
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return written;
+}
+
+class Form1Win32 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_ = ui::win32::CreateForm1(GetModuleHandleW(nullptr));
+    ASSERT_NE(form_, nullptr);
+    window_ = form_->Window;
+    ui::win32::Form_Load(*form_, SW_SHOWNORMAL);
+    Pump(window_, 100);
+  }
+  void TearDown() override {
+    if (window_ != nullptr) DestroyWindow(window_);  // frees the record
+    Pump(nullptr);  // and the quit message the closing posts
+  }
+  void SetEntries(const wchar_t* sunrise, const wchar_t* sunset, const wchar_t* next) {
+    SetWindowTextW(form_->txtSunrise, sunrise);
+    SetWindowTextW(form_->txtSunset, sunset);
+    SetWindowTextW(form_->txtNextSunrise, next);
+  }
+
+  ui::win32::Form1* form_ = nullptr;
+  HWND window_ = nullptr;
+};
+
+TEST_F(Form1Win32, WindowClassCaptionStylesAndClientSize) {
+  EXPECT_EQ(ClassOf(window_), L"Orvandel");
+  EXPECT_EQ(TextOf(window_), L"Orvandel");
+  const LONG_PTR style = StyleOf(window_);
+  for (LONG_PTR bit : {WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_VISIBLE}) {
+    EXPECT_EQ(style & bit, bit) << std::hex << bit;
+  }
+  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CHILD | WS_POPUP), 0);
+
+  const int dpi = ScreenDpi();
+  EXPECT_EQ(form_->Dpi, dpi);
+  RECT client;
+  GetClientRect(window_, &client);
+  EXPECT_EQ(client.right, ui::TwipsToPixels(9405, dpi));
+  EXPECT_EQ(client.bottom, ui::TwipsToPixels(6840, dpi));
+  if (dpi == 96) {
+    EXPECT_EQ(client.right, 627);
+    EXPECT_EQ(client.bottom, 456);
+  }
+}
+
+TEST_F(Form1Win32, ProgramDeclaresDpiAwarenessAndCarriesItsVersion) {
+  // The test program carries the same resources as the program.
+  EXPECT_TRUE(IsProcessDPIAware());
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  DWORD ignored = 0;
+  std::vector<char> data(GetFileVersionInfoSizeW(path, &ignored));
+  ASSERT_FALSE(data.empty());
+  ASSERT_TRUE(GetFileVersionInfoW(path, 0, static_cast<DWORD>(data.size()), data.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);  // 1.0
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);           // .0.0
+  const struct {
+    const wchar_t* Key;
+    const wchar_t* Value;
+  } kStrings[] = {
+      {L"ProductName", L"Vellamire"},
+      {L"ProductVersion", L"1.00"},
+      {L"FileVersion", L"1.0.0.0"},
+  };
+  for (const auto& c : kStrings) {
+    wchar_t* value = nullptr;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + c.Key;
+    ASSERT_TRUE(VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &length))
+        << c.Key;
+    EXPECT_STREQ(value, c.Value);
+  }
+  wchar_t* description = nullptr;
+  EXPECT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
+                             reinterpret_cast<void**>(&description), &length));
+  EXPECT_GT(length, 1u);
+}
+
+TEST_F(Form1Win32, EachControlHasItsClassStyleRectangleTextAndFont) {
+  const struct {
+    ControlKind Kind;
+    const wchar_t* Class;
+    LONG_PTR Set;      // style bits that must be there
+    LONG_PTR Clear;    // and bits that must not
+  } kKinds[] = {
+      {ControlKind::Label, L"Static", WS_VISIBLE, WS_TABSTOP},
+      {ControlKind::TextBox, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY},
+      {ControlKind::ComboBox, L"ComboBox", WS_TABSTOP | CBS_DROPDOWNLIST, CBS_SORT},
+      {ControlKind::Button, L"Button", WS_TABSTOP, BS_DEFPUSHBUTTON},
+      {ControlKind::ReportBox, L"Edit", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0},
+  };
+  // Font heights at 96 DPI, as Windows itself rounds points to pixels.
+  const struct {
+    double Points;
+    int Pixels;
+  } kHeightsAt96[] = {{8.25, 11}, {9.75, 13}, {12, 16}};
+
+  const int dpi = ScreenDpi();
+  for (int i = 0; i < ui::kForm1ControlCount; ++i) {
+    const ui::ControlDef& def = kForm1Controls[i];
+    SCOPED_TRACE(std::string(def.Name));
+    HWND control = ui::win32::ControlOf(*form_, def.Name);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(GetParent(control), window_);
+    EXPECT_NE(GetDlgCtrlID(control), IDOK);
+    EXPECT_NE(GetDlgCtrlID(control), IDCANCEL);
+
+    for (const auto& kind : kKinds) {
+      if (kind.Kind != def.Kind) continue;
+      EXPECT_EQ(_wcsicmp(ClassOf(control).c_str(), kind.Class), 0) << ClassOf(control).c_str();
+      const LONG_PTR style = StyleOf(control);
+      EXPECT_EQ(style & kind.Set, kind.Set);
+      EXPECT_EQ(style & kind.Clear, 0);
+      if (def.Kind == ControlKind::Button) {
+        EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON);
+      }
+      if (def.Kind == ControlKind::ComboBox) {
+        EXPECT_EQ(style & 3, CBS_DROPDOWNLIST);
+      }
+    }
+
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, ui::TwipsToPixels(def.Left, dpi));
+    EXPECT_EQ(rect.top, ui::TwipsToPixels(def.Top, dpi));
+    EXPECT_EQ(rect.right - rect.left, ui::TwipsToPixels(def.Width, dpi));
+    EXPECT_EQ(rect.bottom - rect.top, ui::TwipsToPixels(def.Height, dpi));
+
+    const std::wstring text = def.Kind == ControlKind::ComboBox ? L"Sunday" : Widen(def.Text);
+    EXPECT_EQ(TextOf(control), text);
+
+    LOGFONTW font{};
+    HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+    ASSERT_NE(handle, nullptr);
+    ASSERT_EQ(GetObjectW(handle, sizeof(font), &font), static_cast<int>(sizeof(font)));
+    EXPECT_EQ(std::wstring(font.lfFaceName), Widen(def.Font.Family));
+    EXPECT_EQ(font.lfWeight, def.Font.Weight);
+    EXPECT_EQ(font.lfHeight, -static_cast<LONG>(std::floor(def.Font.Points * dpi / 72 + 0.5)));
+    for (const auto& h : kHeightsAt96) {
+      if (dpi == 96 && h.Points == def.Font.Points) {
+        EXPECT_EQ(font.lfHeight, -h.Pixels);
+      }
+    }
+  }
+}
+
+TEST_F(Form1Win32, FocusStartsInSunriseAndTabVisitsTheControlsInOrder) {
+  EXPECT_EQ(GetFocus(), form_->txtSunrise);
+  const HWND kOrder[] = {form_->txtSunrise, form_->txtSunset, form_->txtNextSunrise,
+                         form_->Combo1,     form_->Command1,  form_->Text1};
+  constexpr int n = sizeof(kOrder) / sizeof(kOrder[0]);
+  for (int i = 0; i < n; ++i) {
+    EXPECT_EQ(GetNextDlgTabItem(window_, kOrder[i], FALSE), kOrder[(i + 1) % n]) << i;
+    EXPECT_EQ(GetNextDlgTabItem(window_, kOrder[(i + 1) % n], TRUE), kOrder[i]) << i;
+  }
+  // The Tab key itself, through the read-only report box and round again.
+  for (int i = 1; i <= n; ++i) {
+    PressKey(window_, VK_TAB);
+    EXPECT_EQ(GetFocus(), kOrder[i % n]) << i;
+  }
+}
+
+TEST_F(Form1Win32, DayListHoldsTheSevenDaysWithSundayChosen) {
+  ASSERT_EQ(SendMessageW(form_->Combo1, CB_GETCOUNT, 0, 0), 7);
+  for (int i = 0; i < 7; ++i) {
+    wchar_t day[32] = {};
+    SendMessageW(form_->Combo1, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(day));
+    EXPECT_EQ(std::wstring(day), Widen(ui::kDayNames[i]));
+  }
+  EXPECT_EQ(SendMessageW(form_->Combo1, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(form_->State.SelectedDay, 1);
+  engine::RulerTable filled{};
+  engine::FillRulerTable(filled);
+  EXPECT_EQ(form_->State.RulerTable, filled);
+
+  // Open, the list shows all seven without scrolling.
+  SendMessageW(form_->Combo1, CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(form_->Combo1, &info));
+  RECT list;
+  GetClientRect(info.hwndList, &list);
+  const LRESULT item = SendMessageW(info.hwndList, LB_GETITEMHEIGHT, 0, 0);
+  ASSERT_GT(item, 0);
+  EXPECT_GE(list.bottom / item, 7);
+  SendMessageW(form_->Combo1, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST_F(Form1Win32, ComputeWithTheDefaultsShowsTheEngineReport) {
+  SetWindowTextW(form_->Text1, L"an earlier text");
+  const SeenBox seen = ClickCompute(window_, form_->Command1);
+  EXPECT_FALSE(seen.Seen);
+  const std::wstring expected = EngineReport(1, "05:30", "18:30", "05:30");
+  EXPECT_EQ(TextOf(form_->Text1), expected);
+  EXPECT_NE(expected.find(L"\r\n"), std::wstring::npos);
+  EXPECT_EQ(GetFocus(), form_->Command1);  // where the click put it
+
+  // The Space key on the focused button is a press too, with the same result.
+  SetWindowTextW(form_->Text1, L"");
+  PressKey(window_, VK_SPACE);
+  EXPECT_EQ(TextOf(form_->Text1), expected);
+
+  if (const char* dir = std::getenv("VELLAMIRE_SCREENSHOT_DIR")) {
+    Pump(window_, 300);
+    EXPECT_TRUE(WriteScreenshot(window_, std::string(dir) + "/form1-win32.bmp"));
+  }
+}
+
+TEST_F(Form1Win32, EnterInAnEntryComputesNothing) {
+  for (HWND entry : {form_->txtSunrise, form_->txtSunset, form_->txtNextSunrise}) {
+    SetFocus(entry);
+    SeenBox seen;
+    g_seen = &seen;
+    g_timer = SetTimer(nullptr, 0, 20, WatchForBox);
+    PressKey(window_, VK_RETURN);
+    KillTimer(nullptr, g_timer);
+    g_seen = nullptr;
+    EXPECT_FALSE(seen.Seen);
+    EXPECT_EQ(TextOf(form_->Text1), L"");
+    EXPECT_EQ(GetFocus(), entry);
+    EXPECT_TRUE(IsWindow(window_));
+  }
+}
+
+TEST_F(Form1Win32, EscapeInTheReportBoxLeavesTheWindowOpen) {
+  SetFocus(form_->Text1);
+  PressKey(window_, VK_ESCAPE);
+  EXPECT_TRUE(IsWindow(window_));
+  EXPECT_EQ(GetFocus(), form_->Text1);
+}
+
+TEST_F(Form1Win32, EachBadEntryOpensItsMessageAndGetsTheFocusBack) {
+  const struct {
+    const wchar_t* Sunrise;
+    const wchar_t* Sunset;
+    const wchar_t* Next;
+    ui::TimeEntry Bad;
+  } kCases[] = {
+      {L"25:00", L"18:30", L"05:30", ui::TimeEntry::Sunrise},
+      {L"abc", L"xyz", L"05:30", ui::TimeEntry::Sunrise},  // only the first is told
+      {L"\xFF10\xFF15:30", L"18:30", L"05:30", ui::TimeEntry::Sunrise},  // full-width digits
+      {L"05:30", L"18:61", L"05:30", ui::TimeEntry::Sunset},
+      {L"05:30", L"18:30", L"", ui::TimeEntry::NextSunrise},  // nothing to select here
+      {L"05:30", L"18:30", L"5.30", ui::TimeEntry::NextSunrise},
+  };
+  ClickCompute(window_, form_->Command1);
+  const std::wstring report = TextOf(form_->Text1);
+  ASSERT_FALSE(report.empty());
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(std::string(ui::EntryControlName(c.Bad)));
+    SetEntries(c.Sunrise, c.Sunset, c.Next);
+    HWND entry = ui::win32::ControlOf(*form_, ui::EntryControlName(c.Bad));
+    SendMessageW(entry, EM_SETSEL, 1, 2);
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageW(entry, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                 reinterpret_cast<LPARAM>(&selEnd));
+    const engine::ScheduleState before = form_->State;
+
+    const SeenBox seen = ClickCompute(window_, form_->Command1);
+    ASSERT_TRUE(seen.Seen);
+    EXPECT_EQ(seen.Title, L"Vellamire");
+    EXPECT_EQ(seen.Text, Widen(ui::BadEntryMessage(c.Bad)));
+    EXPECT_EQ(seen.VisibleButtons, 1);
+    EXPECT_TRUE(seen.HasOk);
+    EXPECT_FALSE(seen.ShowsIcon);
+    EXPECT_EQ(seen.Owner, window_);
+    EXPECT_FALSE(seen.OwnerEnabled);  // modal: the window takes no input meanwhile
+
+    EXPECT_EQ(GetFocus(), entry);
+    DWORD start = 0, end = 0;
+    SendMessageW(entry, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, selStart);
+    EXPECT_EQ(end, selEnd);
+    EXPECT_EQ(TextOf(form_->Text1), report);
+    EXPECT_EQ(TextOf(form_->txtSunrise), c.Sunrise);
+    EXPECT_EQ(TextOf(form_->txtSunset), c.Sunset);
+    EXPECT_EQ(TextOf(form_->txtNextSunrise), c.Next);
+    EXPECT_EQ(form_->State.SunriseTime, before.SunriseTime);
+    EXPECT_EQ(form_->State.DayLength, before.DayLength);
+    EXPECT_EQ(form_->State.HourStart, before.HourStart);
+  }
+}
+
+TEST_F(Form1Win32, ChoosingSaturdayGivesSevenAndItsReport) {
+  SetFocus(form_->Combo1);
+  PressKey(window_, VK_END);
+  EXPECT_EQ(SendMessageW(form_->Combo1, CB_GETCURSEL, 0, 0), 6);
+  EXPECT_EQ(form_->State.SelectedDay, 7);
+  ClickCompute(window_, form_->Command1);
+  EXPECT_EQ(TextOf(form_->Text1), EngineReport(7, "05:30", "18:30", "05:30"));
+
+  SetFocus(form_->Combo1);
+  PressKey(window_, VK_HOME);
+  EXPECT_EQ(form_->State.SelectedDay, 1);
+}
+
+}  // namespace
