@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace engine {
@@ -58,6 +59,32 @@ char* WriteDigits(char* out, std::uint64_t v) {
   while (n > 0) *out++ = reversed[--n];
   return out;
 }
+
+// "hh:mm AM" for every minute of the day, so a clock text is one lookup.
+struct ClockTexts {
+  char Text[1440][kClockTextSize];
+};
+
+constexpr ClockTexts MakeClockTexts() {
+  ClockTexts texts{};
+  for (unsigned m = 0; m < 1440; ++m) {
+    const unsigned hour = m / 60;
+    const unsigned minute = m % 60;
+    const unsigned clock_hour = hour % 12 == 0 ? 12 : hour % 12;
+    char* text = texts.Text[m];
+    text[0] = static_cast<char>('0' + clock_hour / 10);
+    text[1] = static_cast<char>('0' + clock_hour % 10);
+    text[2] = ':';
+    text[3] = static_cast<char>('0' + minute / 10);
+    text[4] = static_cast<char>('0' + minute % 10);
+    text[5] = ' ';
+    text[6] = hour < 12 ? 'A' : 'P';
+    text[7] = 'M';
+  }
+  return texts;
+}
+
+constexpr ClockTexts kClockTexts = MakeClockTexts();
 
 char* WritePair(char* out, unsigned v) {
   *out++ = static_cast<char>('0' + v / 10);
@@ -179,16 +206,8 @@ char* WriteClock(char* out, TimeValue t) {
   if (fraction_seconds - static_cast<double>(second) >= 0.5) ++second;
   if (second >= kSecondsPerDay) second -= kSecondsPerDay;
 
-  const unsigned hour = second / 3600;
-  const unsigned minute = second % 3600 / 60;
-  const unsigned clock_hour = hour % 12 == 0 ? 12 : hour % 12;
-  out = WritePair(out, clock_hour);
-  *out++ = ':';
-  out = WritePair(out, minute);
-  *out++ = ' ';
-  *out++ = hour < 12 ? 'A' : 'P';
-  *out++ = 'M';
-  return out;
+  std::memcpy(out, kClockTexts.Text[second / 60], kClockTextSize);
+  return out + kClockTextSize;
 }
 
 char* WriteHundredths(char* out, double x) {
@@ -206,6 +225,7 @@ char* WriteHundredths(char* out, double x) {
 }
 
 char* WriteTwoDigits(char* out, int n) {
+  if (n >= 0 && n < 100) return WritePair(out, static_cast<unsigned>(n));
   // The magnitude is taken in unsigned arithmetic, so INT_MIN is fine too.
   const auto as_unsigned = static_cast<unsigned>(n);
   const unsigned magnitude = n < 0 ? 0u - as_unsigned : as_unsigned;
