@@ -27,11 +27,25 @@ if [ "${1:-}" = "--under-x" ]; then
     fi
     echo "  $(basename "$exe"): $(grep -o 'PASSED  \] [0-9]* test' "$log" | grep -o '[0-9]*') tests passed"
   done
+  # The program itself: its window "Orvandel" must appear on the X server.
+  "$loader" "$dir/app/vellamire.exe" >"$dir/vellamire.log" 2>&1 &
+  pid=$!
+  shown=
+  for _ in $(seq 1 120); do
+    shown=$(xwininfo -root -tree | grep '"Orvandel"' || true)
+    [ -n "$shown" ] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.25
+  done
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  [ -n "$shown" ] || { cat "$dir/vellamire.log" >&2; fail "vellamire.exe showed no window within 30 s"; }
+  echo "  vellamire.exe: its window \"Orvandel\" appeared, $(grep -Eo '[0-9]+x[0-9]+' <<<"$shown" | head -n 1) pixels with its frame"
   exit 0
 fi
 
 require_packages "${BASE_PACKAGES[@]}" g++-mingw-w64-i686 g++-mingw-w64-x86-64 \
-  wine64 xvfb xauth file
+  wine64 xvfb xauth x11-utils file
 export WINEDEBUG=-all
 # No Mono or Gecko: the programs need neither, and Wine would offer to fetch them.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -71,7 +85,10 @@ b32=build/win32-i686
 configure mingw-i686 "$b32"
 cmake --build "$b32" -j "$(jobs)" --target vellamire
 exe="$b32/app/vellamire.exe"
-file -b "$exe" | grep -q '^PE32 executable (GUI) Intel 80386' || fail "not a 32-bit x86 GUI program: $(file -b "$exe")"
+# file 5.44 says "PE32 executable (GUI) Intel 80386", later versions "Intel i386".
+kind=$(file -b "$exe")
+grep -Eq '^PE32 executable.*\(GUI\).*Intel (80386|i386)' <<<"$kind" || fail "not a 32-bit x86 GUI program: $kind"
+i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' || fail "objdump does not read a pei-i386 image"
 # The system's own DLLs only: nothing of the compiler's runtime.
 imports=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
 for dll in $imports; do
@@ -87,7 +104,7 @@ for want in 'VALUE "ProductName", "Vellamire"' 'VALUE "ProductVersion", "1.00"' 
   grep -qF "$want" <<<"$resources" || fail "the resources lack: $want"
 done
 size=$(stat -c %s "$exe")
-echo "40-windows: $exe: $(file -b "$exe" | cut -d, -f1), $size bytes, imports $(echo $imports)"
+echo "40-windows: $exe: ${kind%%,*}, $size bytes, imports $(echo $imports)"
 ran+=("i686 build checked as a file ($size bytes)")
 
 # --- 64-bit x86: tests under 64-bit Wine -----------------------------------
@@ -121,7 +138,7 @@ if [ "$runs32" = yes ]; then
   run_tests "$wine32" "$PWD/$b32/wine" "$b32" || fail "i686 tests under wine32 failed"
   ran+=("i686 tests under wine32")
 else
-  echo "40-windows: this machine runs no 32-bit x86 programs ($(tr -d '\n' <"$probe/err" 2>/dev/null || true)); 32-bit Wine skipped"
+  echo "40-windows: this machine runs no 32-bit x86 programs ($(sed 's/.*: //' "$probe/err" 2>/dev/null | head -n 1)); 32-bit Wine skipped"
   ran+=("i686 tests under wine32 SKIPPED: no 32-bit x86 programs run here")
 fi
 

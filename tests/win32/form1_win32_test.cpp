@@ -224,6 +224,24 @@ TEST_F(Form1Win32, WindowClassCaptionStylesAndClientSize) {
   }
 }
 
+TEST_F(Form1Win32, ResizingMovesNoControl) {
+  RECT before[ui::kForm1ControlCount];
+  for (int i = 0; i < ui::kForm1ControlCount; ++i) GetWindowRect(form_->Controls[i], &before[i]);
+  RECT frame;
+  GetWindowRect(window_, &frame);
+  SetWindowPos(window_, nullptr, 0, 0, (frame.right - frame.left) * 3 / 2,
+               (frame.bottom - frame.top) * 3 / 2, SWP_NOMOVE | SWP_NOZORDER);
+  Pump(window_);
+  RECT client;
+  GetClientRect(window_, &client);
+  EXPECT_GT(client.right, ui::TwipsToPixels(9405, form_->Dpi));
+  for (int i = 0; i < ui::kForm1ControlCount; ++i) {
+    RECT after;
+    GetWindowRect(form_->Controls[i], &after);
+    EXPECT_TRUE(EqualRect(&after, &before[i])) << kForm1Controls[i].Name.data();
+  }
+}
+
 TEST_F(Form1Win32, ProgramDeclaresDpiAwarenessAndCarriesItsVersion) {
   // The test program carries the same resources as the program.
   EXPECT_TRUE(IsProcessDPIAware());
