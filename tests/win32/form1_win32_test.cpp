@@ -359,7 +359,16 @@ TEST_F(Form1Win32, FocusStartsInSunriseAndTabVisitsTheControlsInOrder) {
   for (int i = 1; i <= n; ++i) {
     PressKey(window_, VK_TAB);
     EXPECT_EQ(GetFocus(), kOrder[i % n]) << i;
+    // As in any dialog, the button looks like the default one only while it
+    // has the focus; the window itself never has a default button.
+    if (GetFocus() != form_->Command1) {
+      EXPECT_EQ(StyleOf(form_->Command1) & BS_TYPEMASK, BS_PUSHBUTTON) << i;
+    }
+    EXPECT_NE(HIWORD(SendMessageW(window_, DM_GETDEFID, 0, 0)), DC_HASDEFID) << i;
   }
+  // Back in the first entry after passing the button, Enter still computes nothing.
+  PressKey(window_, VK_RETURN);
+  EXPECT_EQ(TextOf(form_->Text1), L"");
 }
 
 TEST_F(Form1Win32, DayListHoldsTheSevenDaysWithSundayChosen) {
