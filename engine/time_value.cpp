@@ -202,8 +202,11 @@ char* WriteClock(char* out, TimeValue t) {
   if (static_cast<double>(whole_days) > t) --whole_days;
   const double fraction_seconds =
       Narrow(Narrow(t - static_cast<double>(whole_days)) * static_cast<double>(kSecondsPerDay));
-  auto second = static_cast<unsigned>(fraction_seconds);
-  if (fraction_seconds - static_cast<double>(second) >= 0.5) ++second;
+  // Rounding a half up by adding it is exact here: below 86400 a double
+  // keeps halves, and a sum that passes a power of two still truncates to
+  // the right whole number. The one sum that rounds up wrongly,
+  // 0.49999999999999994 + 0.5 giving 1, lies below a half and so is 0.
+  auto second = fraction_seconds < 0.5 ? 0u : static_cast<unsigned>(fraction_seconds + 0.5);
   if (second >= kSecondsPerDay) second -= kSecondsPerDay;
 
   std::memcpy(out, kClockTexts.Text[second / 60], kClockTextSize);

@@ -144,6 +144,34 @@ TEST(RenderReport, SameScheduleSameText) {
   EXPECT_EQ(lines[2], "Sunrise = 05:30 AM\tSunset = 06:30 PM\tNext Sunrise = 05:30 AM");
 }
 
+TEST(RenderReport, RowsOfAnyNumberAndRuler) {
+  // Rows made by hand: numbers beyond two digits and rulers that name no
+  // planet are written like any other row.
+  ScheduleState state;
+  state.SelectedDay = 1;
+  FillRulerTable(state.RulerTable);
+  Schedule s = ComputeSchedule(state, "Sunday", 0.25, 0.75, 0.25);
+  const struct {
+    int Number;
+    RulerNumber Ruler;
+    const char* Line;
+  } kRows[] = {
+      {7, 3, "   07.\t      06:00 AM\t\tMercury\t\t  Raphael"},
+      {0, 7, "   00.\t      06:00 AM\t\tMars\t\t  Samael"},
+      {99, 0, "   99.\t      06:00 AM\t\t\t\t  "},
+      {11, 9, "   11.\t      06:00 AM\t\t\t\t  "},
+      {100, 1, "   100.\t      06:00 AM\t\tSun\t\t  Michael"},
+      {-3, 8, "   -03.\t      06:00 AM\t\t\t\t  "},
+      {-2147483647 - 1, 255, "   -2147483648.\t      06:00 AM\t\t\t\t  "},
+  };
+  for (std::size_t i = 0; i < std::size(kRows); ++i) {
+    s.DayRows[i] = {kRows[i].Number, 0.25, kRows[i].Ruler};
+  }
+  const std::vector<std::string> lines = Lines(RenderReport(s, state.RulerTable));
+  ASSERT_EQ(lines.size(), 40u);
+  for (std::size_t i = 0; i < std::size(kRows); ++i) EXPECT_EQ(lines[11 + i], kRows[i].Line) << i;
+}
+
 TEST(RenderReport, ReservesEnoughForLongNames) {
   // Long names in the table and the day still make one complete report.
   ScheduleState state;
