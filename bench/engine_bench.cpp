@@ -4,6 +4,7 @@
 // program prints the press / floor ratio and RESULT lines for scripts/bench.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -113,18 +114,20 @@ BENCHMARK(BM_RenderReport);
 // One press as Command1_Click runs it, minus the toolkit: the entry and day
 // texts arrive as std::string copies, then DecideCompute checks and parses
 // each entry once and computes and renders the report.
+void Press(engine::ScheduleState& schedule_state) {
+  const std::string rise(kSunrise);
+  const std::string set(kSunset);
+  const std::string next(kNextSunrise);
+  const std::string day(kDayName);
+  ui::ComputeDecision decision = ui::DecideCompute(rise, set, next, day, schedule_state);
+  benchmark::DoNotOptimize(decision.Report.data());
+  benchmark::ClobberMemory();
+}
+
 void BM_Press(benchmark::State& state) {
   engine::ScheduleState schedule_state = LoadedState();
   const AllocationMeter meter;
-  for (auto _ : state) {
-    const std::string rise(kSunrise);
-    const std::string set(kSunset);
-    const std::string next(kNextSunrise);
-    const std::string day(kDayName);
-    ui::ComputeDecision decision = ui::DecideCompute(rise, set, next, day, schedule_state);
-    benchmark::DoNotOptimize(decision.Report.data());
-    benchmark::ClobberMemory();
-  }
+  for (auto _ : state) Press(schedule_state);
   meter.Finish(state);
 }
 BENCHMARK(BM_Press);
@@ -158,20 +161,50 @@ void BM_PressInSteps(benchmark::State& state) {
 BENCHMARK(BM_PressInSteps);
 
 // The floor: the finished report's bytes copied into a new string.
+void CopyReport(const std::string& report) {
+  const char* bytes = report.data();
+  benchmark::DoNotOptimize(bytes);
+  std::string copy(bytes, report.size());
+  benchmark::DoNotOptimize(copy.data());
+  benchmark::ClobberMemory();
+}
+
 void BM_Floor(benchmark::State& state) {
   const std::string report = FinishedReport();
   const AllocationMeter meter;
-  for (auto _ : state) {
-    const char* bytes = report.data();
-    benchmark::DoNotOptimize(bytes);
-    std::string copy(bytes, report.size());
-    benchmark::DoNotOptimize(copy.data());
-    benchmark::ClobberMemory();
-  }
+  for (auto _ : state) CopyReport(report);
   meter.Finish(state);
   state.counters["bytes"] = static_cast<double>(report.size());
 }
 BENCHMARK(BM_Floor);
+
+// Press and floor taken in turns, a batch of each per iteration, so both
+// meet the same machine: on a shared machine the two separate benchmarks
+// can run minutes apart under different loads. Gives the ratio of the two
+// batches' times ("ratio") and each one's time per call.
+void BM_PressOverFloor(benchmark::State& state) {
+  constexpr int kBatch = 64;
+  engine::ScheduleState schedule_state = LoadedState();
+  const std::string report = FinishedReport();
+  std::chrono::steady_clock::duration press{};
+  std::chrono::steady_clock::duration floor{};
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < kBatch; ++i) Press(schedule_state);
+    const auto t1 = std::chrono::steady_clock::now();
+    for (int i = 0; i < kBatch; ++i) CopyReport(report);
+    const auto t2 = std::chrono::steady_clock::now();
+    press += t1 - t0;
+    floor += t2 - t1;
+  }
+  const double calls = static_cast<double>(state.iterations()) * kBatch;
+  state.counters["press_ns"] = std::chrono::duration<double, std::nano>(press).count() / calls;
+  state.counters["floor_ns"] = std::chrono::duration<double, std::nano>(floor).count() / calls;
+  state.counters["ratio"] = floor.count() > 0 ? static_cast<double>(press.count()) /
+                                                    static_cast<double>(floor.count())
+                                              : 0.0;
+}
+BENCHMARK(BM_PressOverFloor);
 
 // The console table as usual, keeping each benchmark's CPU time per
 // iteration and its counters: the median when repetitions were asked for,
@@ -220,6 +253,16 @@ void PrintSummary(const SummaryReporter& reporter) {
     std::printf("RESULT %s_ns %.1f\n", key, f->Nanoseconds);
     const auto allocs = f->Counters.find("allocs");
     if (allocs != f->Counters.end()) std::printf("RESULT %s_allocs %.2f\n", key, allocs->second);
+  }
+  if (const SummaryReporter::Figures* paired = reporter.Find("BM_PressOverFloor")) {
+    const auto& c = paired->Counters;
+    if (c.count("ratio") != 0 && c.count("press_ns") != 0 && c.count("floor_ns") != 0) {
+      std::printf("RESULT paired_press_ns %.1f\n", c.at("press_ns"));
+      std::printf("RESULT paired_floor_ns %.1f\n", c.at("floor_ns"));
+      std::printf("RESULT paired_ratio %.2f\n", c.at("ratio"));
+      std::printf("press / floor, taken in turns = %.1f (%.0f ns / %.0f ns)\n", c.at("ratio"),
+                  c.at("press_ns"), c.at("floor_ns"));
+    }
   }
   const SummaryReporter::Figures* floor = reporter.Find("BM_Floor");
   if (floor == nullptr || floor->Nanoseconds <= 0) return;
