@@ -44,6 +44,33 @@ std::int32_t SaturateToInt32(std::int64_t v) {
   return static_cast<std::int32_t>(v < lo ? lo : (v > hi ? hi : v));
 }
 
+// A time as its whole day and the second of that day, rounded to the nearest
+// second (a half up), where 86400 stands for the next day's second 0: the
+// carry is left to the caller. Values beyond kMaxDays days are clamped and
+// NaN counts as 0, so nothing overflows.
+struct SplitTime {
+  std::int64_t Day;
+  std::int32_t Second;  // 0-86400
+};
+
+SplitTime SplitRounded(TimeValue t) {
+  if (!(t >= -kMaxDays)) t = std::isnan(t) ? 0.0 : -kMaxDays;
+  if (t > kMaxDays) t = kMaxDays;
+  // Once clamped, t is far inside the int64 range, so truncation toward
+  // zero corrected by one below gives the floor.
+  auto day = static_cast<std::int64_t>(t);
+  if (static_cast<double>(day) > t) --day;
+  const double fraction_seconds =
+      Narrow(Narrow(t - static_cast<double>(day)) * static_cast<double>(kSecondsPerDay));
+  // Rounding a half up by adding it is exact here: below 86400 a double
+  // keeps halves, and a sum that passes a power of two still truncates to
+  // the right whole number. The one sum that rounds up wrongly,
+  // 0.49999999999999994 + 0.5 giving 1, lies below a half and so is 0.
+  const auto second =
+      fraction_seconds < 0.5 ? 0 : static_cast<std::int32_t>(fraction_seconds + 0.5);
+  return {day, second};
+}
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 int DigitValue(char c) { return c - '0'; }
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
@@ -151,13 +178,8 @@ TimeValue AddSeconds(TimeValue t, double s) {
 }
 
 std::int64_t TotalSeconds(TimeValue t) {
-  if (!(t >= -kMaxDays)) t = std::isnan(t) ? 0.0 : -kMaxDays;
-  if (t > kMaxDays) t = kMaxDays;
-  // Day and fraction are rounded together: the carry of a fraction that
-  // rounds to 86400 seconds then lands in the day by itself.
-  const double day = std::floor(t);
-  const double fraction_seconds = Narrow(Narrow(t - day) * static_cast<double>(kSecondsPerDay));
-  return static_cast<std::int64_t>(day) * kSecondsPerDay + RoundHalfAway(fraction_seconds);
+  const SplitTime split = SplitRounded(t);
+  return split.Day * kSecondsPerDay + split.Second;
 }
 
 TimeValue FromTotalSeconds(std::int64_t seconds) {
@@ -190,25 +212,10 @@ std::int32_t SecondsBetween(TimeValue a, TimeValue b) {
 }
 
 char* WriteClock(char* out, TimeValue t) {
-  // BreakTime's second of the day, without the day: the day's whole
-  // multiple of 86400 seconds drops out, so only the rounded fraction is
-  // needed, and a fraction that rounds to 86400 is second 0 of the next day.
-  // Once clamped, t is far inside the int64 range, so truncation toward zero
-  // corrected by one below gives the floor; the fraction's seconds are not
-  // negative, so truncation is their floor.
-  if (!(t >= -kMaxDays)) t = std::isnan(t) ? 0.0 : -kMaxDays;
-  if (t > kMaxDays) t = kMaxDays;
-  auto whole_days = static_cast<std::int64_t>(t);
-  if (static_cast<double>(whole_days) > t) --whole_days;
-  const double fraction_seconds =
-      Narrow(Narrow(t - static_cast<double>(whole_days)) * static_cast<double>(kSecondsPerDay));
-  // Rounding a half up by adding it is exact here: below 86400 a double
-  // keeps halves, and a sum that passes a power of two still truncates to
-  // the right whole number. The one sum that rounds up wrongly,
-  // 0.49999999999999994 + 0.5 giving 1, lies below a half and so is 0.
-  auto second = fraction_seconds < 0.5 ? 0u : static_cast<unsigned>(fraction_seconds + 0.5);
-  if (second >= kSecondsPerDay) second -= kSecondsPerDay;
-
+  // The day's whole multiple of 86400 seconds drops out; a fraction that
+  // rounds to 86400 is second 0 of the next day.
+  std::int32_t second = SplitRounded(t).Second;
+  if (second == kSecondsPerDay) second = 0;
   std::memcpy(out, kClockTexts.Text[second / 60], kClockTextSize);
   return out + kClockTextSize;
 }
