@@ -189,27 +189,22 @@ std::string RenderReport(const Schedule& schedule, const RulerTable& table) {
     at = Put(at, kEol);
   }
 
-  const std::string_view kDayRule = kHyphens.substr(0, 59);
-  at = Room(report, at, 5 * kEol.size() + kDayHeader.size() + kDayRule.size());
-  at = Put(at, kEol);
-  at = Put(at, kEol);
-  at = Put(at, kEol);
-  at = Put(at, kDayHeader);
-  at = Put(at, kEol);
-  at = Put(at, kDayRule);
-  at = Put(at, kEol);
+  // Three blank lines, a table's header and its rule.
+  const auto put_table_head = [&report](char* to, std::string_view header, std::string_view rule) {
+    to = Room(report, to, 5 * kEol.size() + header.size() + rule.size());
+    for (int blank = 0; blank < 3; ++blank) to = Put(to, kEol);
+    to = Put(to, header);
+    to = Put(to, kEol);
+    to = Put(to, rule);
+    return Put(to, kEol);
+  };
+
+  at = put_table_head(at, kDayHeader, kHyphens.substr(0, 59));
   RowEnds ends;
   for (RulerNumber r = 0; r < ends.size(); ++r) FillRowEnd(ends[r], table, r);
   at = WriteRows(report, at, schedule.DayRows, "   ", "      ", table, ends);
 
-  at = Room(report, at, 5 * kEol.size() + kNightHeader.size() + kHyphens.size());
-  at = Put(at, kEol);
-  at = Put(at, kEol);
-  at = Put(at, kEol);
-  at = Put(at, kNightHeader);
-  at = Put(at, kEol);
-  at = Put(at, kHyphens);
-  at = Put(at, kEol);
+  at = put_table_head(at, kNightHeader, kHyphens);
   at = WriteRows(report, at, schedule.NightRows, "    ", "       ", table, ends);
 
   report.resize(static_cast<std::size_t>(at - report.data()));
