@@ -1,81 +1,150 @@
 #!/usr/bin/env bash
 # Stage: Windows program under Wine
 # Builds the Windows program with mingw-w64. The 32-bit x86 build, the one
-# that ships, is always built and checked as a file: PE32 for i386, only
-# system DLLs imported, the version record and manifest inside. The 64-bit
-# build runs the engine, window-core and Win32 window tests under 64-bit
-# Wine, headless. Where this machine runs 32-bit x86 programs (tried by
-# running one), the 32-bit tests run under 32-bit Wine as well.
+# that ships, is always built whole and its program checked as a file: PE32
+# for i386, only system DLLs imported, the version record and manifest inside.
+# The 64-bit build runs the engine, window-core and Win32 window tests under
+# 64-bit Wine, shows the program's window, and prints the report sweep, which
+# must be byte-identical to the 64-bit Linux build's. Where this machine runs
+# 32-bit x86 programs (tried by running one), the 32-bit build does all of
+# that under 32-bit Wine as well.
+#
+# Everything runs on one X server (Xvfb) started for the stage, and each Wine
+# prefix has one Wine server, started persistent before the first program and
+# ended with the stage, so no program meets a server that is shutting down.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib.sh
 
 fail() { echo "40-windows: $*" >&2; exit 1; }
-wine64=/usr/lib/wine/wine64
-wine32=/usr/lib/wine/wine
-tests=(tests/engine_tests.exe tests/ui/form1_core_tests.exe tests/win32/form1_win32_tests.exe)
-
-# Runs each test program of build $2 with the Wine loader $1, inside the X
-# server that xvfb-run started for this call.
-if [ "${1:-}" = "--under-x" ]; then
-  loader=$2 dir=$3
-  for exe in "${tests[@]}"; do
-    log="$dir/$(basename "$exe" .exe).log"
-    if ! VELLAMIRE_SCREENSHOT_DIR="$dir" timeout 300 "$loader" "$dir/$exe" --gtest_brief=1 >"$log" 2>&1; then
-      cat "$log" >&2
-      fail "$exe failed under $(basename "$loader")"
-    fi
-    echo "  $(basename "$exe"): $(grep -o 'PASSED  \] [0-9]* test' "$log" | grep -o '[0-9]*') tests passed"
-  done
-  # The program itself: its window "Orvandel" must appear on the X server.
-  "$loader" "$dir/app/vellamire.exe" >"$dir/vellamire.log" 2>&1 &
-  pid=$!
-  shown=
-  for _ in $(seq 1 120); do
-    shown=$(xwininfo -root -tree | grep '"Orvandel"' || true)
-    [ -n "$shown" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.25
-  done
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  [ -n "$shown" ] || { cat "$dir/vellamire.log" >&2; fail "vellamire.exe showed no window within 30 s"; }
-  echo "  vellamire.exe: its window \"Orvandel\" appeared, $(grep -Eo '[0-9]+x[0-9]+' <<<"$shown" | head -n 1) pixels with its frame"
-  exit 0
-fi
+say() { echo "40-windows: $*"; }
 
 require_packages "${BASE_PACKAGES[@]}" g++-mingw-w64-i686 g++-mingw-w64-x86-64 \
-  wine64 xvfb xauth x11-utils file
+  wine64 xvfb x11-utils file
+require_commands i686-w64-mingw32-objdump i686-w64-mingw32-windres file Xvfb xwininfo cmp
+
+wine64=/usr/lib/wine/wine64
+wine32=/usr/lib/wine/wine
+# The server itself, not Debian's wrapper /usr/lib/wine/wineserver, which
+# always adds -p0 (end as soon as the last program ends).
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wine64" ] && [ -x "$wineserver" ] || fail "wine64 is installed but $wine64 or $wineserver is missing"
+tests=(tests/engine_tests.exe tests/ui/form1_core_tests.exe tests/win32/form1_win32_tests.exe)
+
 export WINEDEBUG=-all
 # No Mono or Gecko: the programs need neither, and Wine would offer to fetch them.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+scratch=$(mktemp -d)
+xvfb_pid=
+servers=()
+finish() {
+  local prefix
+  for prefix in "${servers[@]}"; do
+    WINEPREFIX=$prefix timeout 30 "$wineserver" -k >/dev/null 2>&1 || true
+  done
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$scratch"
+}
+trap finish EXIT
+
+# One X server for the whole stage, on a display number it picks itself.
+start_x_server() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+  xvfb_pid=$!
+  local _
+  for _ in $(seq 1 100); do
+    [ -s "$scratch/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$scratch/xvfb.log" >&2; fail "Xvfb did not start"; }
+    sleep 0.1
+  done
+  [ -s "$scratch/display" ] || fail "Xvfb named no display within 10 s"
+  export DISPLAY=":$(head -n 1 "$scratch/display")"
+}
+
+# A Wine server for the prefix, persistent until the stage ends. The command
+# returns once the server listens; the check after it says so plainly.
+start_wine_server() {  # prefix
+  local prefix=$1 key socket
+  mkdir -p "$prefix"
+  WINEPREFIX=$prefix "$wineserver" -p || fail "the Wine server did not start for $prefix"
+  servers+=("$prefix")
+  # The socket's folder is named after the prefix's device and inode. Wine
+  # keeps it in /tmp/.wine-UID; Debian's build in a private /tmp/wine-XXXXXX.
+  key=$(printf 'server-%x-%x' "0x$(stat -c %D "$prefix")" "$(stat -c %i "$prefix")")
+  for socket in "/tmp/.wine-$(id -u)/$key/socket" /tmp/wine-*/"$key/socket"; do
+    [ -S "$socket" ] && return 0
+  done
+  fail "the Wine server for $prefix does not listen (no socket $key/socket under /tmp)"
+}
+
+# A Wine prefix of its own under the build folder, made once, with its
+# server. Windows are left unmanaged: with no window manager on the X server,
+# Wine would wait for one at every window that closes.
+prepare_prefix() {  # loader, prefix, WINEARCH
+  local loader=$1 prefix=$2 arch=$3
+  if [ ! -e "$prefix/.ready" ]; then
+    WINEPREFIX=$prefix timeout 30 "$wineserver" -k >/dev/null 2>&1 || true  # one left from a run cut short
+    rm -rf "$prefix"
+  fi
+  start_wine_server "$prefix"
+  [ -e "$prefix/.ready" ] && return 0
+  WINEPREFIX=$prefix WINEARCH=$arch timeout 300 "$loader" wineboot --init >"$scratch/wineboot.log" 2>&1 ||
+    { tail -n 20 "$scratch/wineboot.log" >&2; fail "wineboot did not finish in $prefix"; }
+  WINEPREFIX=$prefix timeout 120 "$loader" reg add 'HKCU\Software\Wine\X11 Driver' \
+    /v Managed /d N /f >"$scratch/reg.log" 2>&1 || { cat "$scratch/reg.log" >&2; fail "could not set up $prefix"; }
+  touch "$prefix/.ready"
+}
 
 configure() {  # toolchain, build folder
   cmake -S . -B "$2" --toolchain "cmake/toolchains/$1.cmake" -DCMAKE_BUILD_TYPE=Release \
     --no-warn-unused-cli >/dev/null
 }
 
-# A Wine prefix of its own under the build folder, made once. Windows are
-# left unmanaged: with no window manager on the X server, Wine would wait
-# for one at every window that closes.
-prepare_prefix() {  # loader, prefix, WINEARCH
-  local loader=$1 prefix=$2 arch=$3
-  [ -e "$prefix/.ready" ] && return 0
-  rm -rf "$prefix"
-  mkdir -p "$prefix"
-  WINEPREFIX=$prefix WINEARCH=$arch timeout 300 xvfb-run -a "$loader" wineboot --init >/dev/null 2>&1 ||
-    fail "wineboot did not finish in $prefix"
-  WINEPREFIX=$prefix timeout 120 "$loader" reg add 'HKCU\Software\Wine\X11 Driver' \
-    /v Managed /d N /f >/dev/null 2>&1 || fail "could not set up $prefix"
-  touch "$prefix/.ready"
-}
+# Runs each test program of the build, then the program itself until its
+# window "Orvandel" appears, then the report sweep, compared byte for byte
+# with the 64-bit Linux build's.
+run_under_wine() {  # loader, prefix, build folder
+  local loader=$1 prefix=$2 dir=$3 exe log
+  export WINEPREFIX=$prefix
+  for exe in "${tests[@]}"; do
+    log="$dir/$(basename "$exe" .exe).log"
+    if ! VELLAMIRE_SCREENSHOT_DIR="$dir" timeout 300 "$loader" "$dir/$exe" --gtest_brief=1 >"$log" 2>&1; then
+      tail -n 60 "$log" >&2
+      fail "$exe failed under $(basename "$loader")"
+    fi
+    echo "  $(basename "$exe"): $(grep -o 'PASSED  \] [0-9]* test' "$log" | grep -o '[0-9]*') tests passed"
+  done
 
-run_tests() {  # loader, prefix, build folder
-  WINEPREFIX=$2 timeout 900 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    bash "$0" --under-x "$1" "$3"
-  local status=$?
-  WINEPREFIX=$2 timeout 30 /usr/lib/wine/wineserver -k 2>/dev/null || true
-  return $status
+  "$loader" "$dir/app/vellamire.exe" >"$dir/vellamire.log" 2>&1 &
+  local pid=$! shown= status=0
+  local deadline=$((SECONDS + 30))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    shown=$(xwininfo -root -tree | grep '"Orvandel"' || true)
+    [ -n "$shown" ] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.25
+  done
+  if [ -z "$shown" ]; then
+    if kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+      tail -n 20 "$dir/vellamire.log" >&2
+      fail "vellamire.exe was still running after 30 s but showed no window; the lines above are the last it printed"
+    fi
+    wait "$pid" || status=$?
+    tail -n 20 "$dir/vellamire.log" >&2
+    fail "vellamire.exe ended with exit status $status before its window appeared; the lines above are the last it printed"
+  fi
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  echo "  vellamire.exe: its window \"Orvandel\" appeared, $(grep -Eo '[0-9]+x[0-9]+' <<<"$shown" | head -n 1) pixels with its frame"
+
+  timeout 300 "$loader" "$dir/tools/report_sweep.exe" >"$dir/sweep.txt" 2>"$dir/sweep.log" ||
+    { cat "$dir/sweep.log" >&2; fail "report_sweep.exe failed under $(basename "$loader")"; }
+  cmp "$linux_sweep" "$dir/sweep.txt" ||
+    fail "the reports of $dir differ from the 64-bit Linux build's (cmp above)"
+  echo "  report_sweep.exe: $(wc -c <"$dir/sweep.txt") bytes, identical to the 64-bit Linux build's"
 }
 
 ran=()
@@ -83,7 +152,7 @@ ran=()
 # --- 32-bit x86: the program that ships -----------------------------------
 b32=build/win32-i686
 configure mingw-i686 "$b32"
-cmake --build "$b32" -j "$(jobs)" --target vellamire
+cmake --build "$b32" -j "$(jobs)"
 exe="$b32/app/vellamire.exe"
 # file 5.44 says "PE32 executable (GUI) Intel 80386", later versions "Intel i386".
 kind=$(file -b "$exe")
@@ -104,43 +173,44 @@ for want in 'VALUE "ProductName", "Vellamire"' 'VALUE "ProductVersion", "1.00"' 
   grep -qF "$want" <<<"$resources" || fail "the resources lack: $want"
 done
 size=$(stat -c %s "$exe")
-echo "40-windows: $exe: ${kind%%,*}, $size bytes, imports $(echo $imports)"
-ran+=("i686 build checked as a file ($size bytes)")
+say "$exe: ${kind%%,*}, $size bytes, imports $(echo $imports)"
+ran+=("i686 build, checked as a file ($size bytes)")
 
-# --- 64-bit x86: tests under 64-bit Wine -----------------------------------
+# --- The reports every build must print ------------------------------------
+cmake --preset engine >/dev/null
+cmake --build --preset engine -j "$(jobs)" --target report_sweep
+linux_sweep="$scratch/sweep-linux-x86_64.txt"
+build/engine/tools/report_sweep >"$linux_sweep" 2>/dev/null
+
+start_x_server
+
+# --- 64-bit x86: everything under 64-bit Wine ------------------------------
 b64=build/win32-x86_64
 configure mingw-x86_64 "$b64"
 cmake --build "$b64" -j "$(jobs)"
 file -b "$b64/app/vellamire.exe" | grep -q '^PE32+ executable (GUI) x86-64' || fail "the 64-bit build is not a PE32+ program"
 prepare_prefix "$wine64" "$PWD/$b64/wine" win64
-echo "40-windows: x86_64 tests under wine64"
-run_tests "$wine64" "$PWD/$b64/wine" "$b64" || fail "x86_64 tests under wine64 failed"
-ran+=("x86_64 tests under wine64")
+say "x86_64 build under 64-bit Wine"
+run_under_wine "$wine64" "$PWD/$b64/wine" "$b64"
+ran+=("x86_64 build under 64-bit Wine: tests, window, report sweep")
 
-# --- 32-bit tests, where the kernel runs 32-bit x86 programs ---------------
-probe=$(mktemp -d)
-trap 'rm -rf "$probe"' EXIT
-printf '.globl _start\n_start:\n movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' >"$probe/exit.s"
-runs32=no
-if as --32 -o "$probe/exit.o" "$probe/exit.s" 2>/dev/null && ld -m elf_i386 -o "$probe/exit" "$probe/exit.o" 2>/dev/null; then
-  if "$probe/exit" 2>"$probe/err"; then runs32=yes; fi
-fi
-if [ "$runs32" = yes ]; then
+# --- 32-bit x86 under 32-bit Wine, where the kernel runs 32-bit programs ---
+if runs_32bit_programs; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    [ "$(id -u)" -eq 0 ] || fail "32-bit Wine needs the i386 architecture: dpkg --add-architecture i386"
+    [ "$(id -u)" -eq 0 ] || fail "32-bit Wine needs the i386 architecture: sudo dpkg --add-architecture i386"
     dpkg --add-architecture i386
-    unset VELLAMIRE_APT_UPDATED
+    unset VELLAMIRE_APT_UPDATED  # the i386 package lists are fetched next
   fi
   require_packages wine32:i386
-  cmake --build "$b32" -j "$(jobs)"
+  [ -x "$wine32" ] || fail "wine32 is installed but $wine32 is missing"
   prepare_prefix "$wine32" "$PWD/$b32/wine" win32
-  echo "40-windows: i686 tests under wine32"
-  run_tests "$wine32" "$PWD/$b32/wine" "$b32" || fail "i686 tests under wine32 failed"
-  ran+=("i686 tests under wine32")
+  say "i686 build under 32-bit Wine"
+  run_under_wine "$wine32" "$PWD/$b32/wine" "$b32"
+  ran+=("i686 build under 32-bit Wine: tests, window, report sweep")
 else
-  echo "40-windows: this machine runs no 32-bit x86 programs ($(sed 's/.*: //' "$probe/err" 2>/dev/null | head -n 1)); 32-bit Wine skipped"
-  ran+=("i686 tests under wine32 SKIPPED: no 32-bit x86 programs run here")
+  say "this machine runs no 32-bit x86 programs, so 32-bit Wine cannot run here: the i686 build was compiled whole but its tests are skipped (expected on such machines, not a fault)"
+  ran+=("i686 build under 32-bit Wine: skipped, this machine runs no 32-bit x86 programs")
 fi
 
-echo "40-windows: builds that ran:"
+say "what ran:"
 printf '  %s\n' "${ran[@]}"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/time_value.h"
+#include "tests/stored_double.h"
 
 namespace {
 
@@ -31,10 +32,7 @@ TEST(EveryMinute, ParsesTheSameInEverySpellingAndFormats) {
         Printed("%02d:%02d", clock, minute) + lower,
         Printed(" %d:%02d:00 ", clock, minute) + marker + " ",
     };
-    // Held in memory, so an x87 build compares a double and not a wider
-    // register value.
-    volatile double stored = m / 1440.0;
-    const double expected_value = stored;
+    const double expected_value = Stored(m / 1440.0);
     const std::string expected_clock = Printed("%02d:%02d ", clock, minute) + marker;
     for (const std::string& text : spellings) {
       const std::optional<engine::TimeValue> value = engine::ParseTime(text);

@@ -52,7 +52,7 @@ TEST(ComputeSchedule, Defaults) {
   EXPECT_EQ(s.DayHourMinutes, 65);
   EXPECT_EQ(s.NightMinutes, 660);
   EXPECT_EQ(s.NightHourMinutes, 55);
-  EXPECT_EQ(s.NextSunriseTime, 1 + *ParseTime("05:30"));
+  EXPECT_EQ(TotalSeconds(s.NextSunriseTime), 86400 + 5 * 3600 + 30 * 60);
   // The working lengths end in seconds.
   EXPECT_EQ(state.DayLength, 780 * 60);
   EXPECT_EQ(state.DayHourLength, 65 * 60);

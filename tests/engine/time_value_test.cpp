@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "tests/stored_double.h"
+
 namespace engine {
 namespace {
 
@@ -43,14 +45,15 @@ TEST(ParseTime, AcceptsClockTimes) {
   for (const auto& c : kCases) {
     const auto value = ParseTime(c.text);
     ASSERT_TRUE(value.has_value()) << c.text;
-    EXPECT_EQ(*value, c.seconds / kDay) << c.text;
+    EXPECT_EQ(TotalSeconds(*value), c.seconds) << c.text;
+    EXPECT_EQ(*value, Stored(c.seconds / kDay)) << c.text;
     EXPECT_TRUE(IsTimeText(c.text)) << c.text;
   }
 }
 
 TEST(ParseTime, DefaultsGiveTheirFractionOfADay) {
-  EXPECT_DOUBLE_EQ(*ParseTime("05:30"), 5.5 / 24);
-  EXPECT_DOUBLE_EQ(*ParseTime("18:30"), 18.5 / 24);
+  EXPECT_EQ(*ParseTime("05:30"), Stored(5.5 / 24));
+  EXPECT_EQ(*ParseTime("18:30"), Stored(18.5 / 24));
   EXPECT_EQ(*ParseTime("05:30"), *ParseTime("5:30"));
 }
 

@@ -3,7 +3,6 @@
 // Compute button and the real modal message box.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -337,7 +336,10 @@ TEST_F(Form1Win32, EachControlHasItsClassStyleRectangleTextAndFont) {
     ASSERT_EQ(GetObjectW(handle, sizeof(font), &font), static_cast<int>(sizeof(font)));
     EXPECT_EQ(std::wstring(font.lfFaceName), Widen(def.Font.Family));
     EXPECT_EQ(font.lfWeight, def.Font.Weight);
-    EXPECT_EQ(font.lfHeight, -static_cast<LONG>(std::floor(def.Font.Points * dpi / 72 + 0.5)));
+    // Points to pixels, a half up, in whole quarter points: no floating-point
+    // result that could differ between FPUs takes part.
+    const int quarter_points = static_cast<int>(def.Font.Points * 4);
+    EXPECT_EQ(font.lfHeight, -static_cast<LONG>((quarter_points * dpi + 144) / 288));
     for (const auto& h : kHeightsAt96) {
       if (dpi == 96 && h.Points == def.Font.Points) {
         EXPECT_EQ(font.lfHeight, -h.Pixels);
