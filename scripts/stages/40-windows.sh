@@ -64,10 +64,12 @@ start_x_server() {
 
 # A Wine server for the prefix, persistent until the stage ends. The command
 # returns once the server listens; the check after it says so plainly.
-start_wine_server() {  # prefix
-  local prefix=$1 key socket
+start_wine_server() {  # prefix, WINEARCH
+  local prefix=$1 arch=$2 key socket
   mkdir -p "$prefix"
-  WINEPREFIX=$prefix "$wineserver" -p || fail "the Wine server did not start for $prefix"
+  # A server that finds no registry yet makes the prefix of WINEARCH; without
+  # it, the 64-bit server would make a 64-bit prefix of a 32-bit one.
+  WINEPREFIX=$prefix WINEARCH=$arch "$wineserver" -p || fail "the Wine server did not start for $prefix"
   servers+=("$prefix")
   # The socket's folder is named after the prefix's device and inode. Wine
   # keeps it in /tmp/.wine-UID; Debian's build in a private /tmp/wine-XXXXXX.
@@ -87,7 +89,7 @@ prepare_prefix() {  # loader, prefix, WINEARCH
     WINEPREFIX=$prefix timeout 30 "$wineserver" -k >/dev/null 2>&1 || true  # one left from a run cut short
     rm -rf "$prefix"
   fi
-  start_wine_server "$prefix"
+  start_wine_server "$prefix" "$arch"
   [ -e "$prefix/.ready" ] && return 0
   WINEPREFIX=$prefix WINEARCH=$arch timeout 300 "$loader" wineboot --init >"$scratch/wineboot.log" 2>&1 ||
     { tail -n 20 "$scratch/wineboot.log" >&2; fail "wineboot did not finish in $prefix"; }
