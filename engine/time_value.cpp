@@ -2,18 +2,11 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstring>
-#include <limits>
 
 namespace engine {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
-
-// Values farther from the epoch than this many days are clamped before they
-// are turned into integers (about 2.7 million years), so no conversion
-// overflows.
-constexpr double kMaxDays = 1e9;
 
 // Forces an intermediate result to a 64-bit double on FPUs that keep more
 // precision in registers (x87), so rounding does not depend on whether the
@@ -27,96 +20,37 @@ inline double Narrow(double v) {
 #endif
 }
 
-// x rounded to the nearest whole number, a half away from zero, for |x|
-// well inside the int64 range. floor(x + 0.5) would round 0.49999999999999994
+// x rounded to the nearest whole number, a half away from zero. Magnitudes
+// beyond 1e17 count as 1e17 and NaN as 0, so the conversion to an integer is
+// defined for every double. floor(x + 0.5) would round 0.49999999999999994
 // up, so the fraction is compared instead.
 std::int64_t RoundHalfAway(double x) {
-  const double magnitude = std::fabs(x);
+  constexpr double kLimit = 1e17;
+  const double magnitude = std::isnan(x) ? 0.0 : std::fmin(std::fabs(x), kLimit);
   const double whole = std::floor(magnitude);
   auto r = static_cast<std::int64_t>(whole);
   if (magnitude - whole >= 0.5) ++r;
   return x < 0 ? -r : r;
 }
 
-std::int32_t SaturateToInt32(std::int64_t v) {
-  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(v < lo ? lo : (v > hi ? hi : v));
-}
-
-// A time as its whole day and the second of that day, rounded to the nearest
-// second (a half up), where 86400 stands for the next day's second 0: the
-// carry is left to the caller. Values beyond kMaxDays days are clamped and
-// NaN counts as 0, so nothing overflows.
-struct SplitTime {
-  std::int64_t Day;
-  std::int32_t Second;  // 0-86400
-};
-
-SplitTime SplitRounded(TimeValue t) {
-  if (!(t >= -kMaxDays)) t = std::isnan(t) ? 0.0 : -kMaxDays;
-  if (t > kMaxDays) t = kMaxDays;
-  // Once clamped, t is far inside the int64 range, so truncation toward
-  // zero corrected by one below gives the floor.
-  auto day = static_cast<std::int64_t>(t);
-  if (static_cast<double>(day) > t) --day;
-  const double fraction_seconds =
-      Narrow(Narrow(t - static_cast<double>(day)) * static_cast<double>(kSecondsPerDay));
-  // Rounding a half up by adding it is exact here: below 86400 a double
-  // keeps halves, and a sum that passes a power of two still truncates to
-  // the right whole number. The one sum that rounds up wrongly,
-  // 0.49999999999999994 + 0.5 giving 1, lies below a half and so is 0.
-  const auto second =
-      fraction_seconds < 0.5 ? 0 : static_cast<std::int32_t>(fraction_seconds + 0.5);
-  return {day, second};
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 int DigitValue(char c) { return c - '0'; }
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-// Writes the decimal digits of v, most significant first.
-char* WriteDigits(char* out, std::uint64_t v) {
-  char reversed[20];
-  int n = 0;
+char Digit(std::uint64_t d) { return static_cast<char>('0' + d); }
+
+// The decimal digits of v, at least `min_digits` of them, after a "-" when
+// `negative`.
+std::string Decimal(bool negative, std::uint64_t v, int min_digits) {
+  char text[24];
+  char* const end = text + sizeof text;
+  char* p = end;
   do {
-    reversed[n++] = static_cast<char>('0' + v % 10);
+    *--p = Digit(v % 10);
     v /= 10;
-  } while (v != 0);
-  while (n > 0) *out++ = reversed[--n];
-  return out;
-}
-
-// "hh:mm AM" for every minute of the day, so a clock text is one lookup.
-struct ClockTexts {
-  char Text[1440][kClockTextSize];
-};
-
-constexpr ClockTexts MakeClockTexts() {
-  ClockTexts texts{};
-  for (unsigned m = 0; m < 1440; ++m) {
-    const unsigned hour = m / 60;
-    const unsigned minute = m % 60;
-    const unsigned clock_hour = hour % 12 == 0 ? 12 : hour % 12;
-    char* text = texts.Text[m];
-    text[0] = static_cast<char>('0' + clock_hour / 10);
-    text[1] = static_cast<char>('0' + clock_hour % 10);
-    text[2] = ':';
-    text[3] = static_cast<char>('0' + minute / 10);
-    text[4] = static_cast<char>('0' + minute % 10);
-    text[5] = ' ';
-    text[6] = hour < 12 ? 'A' : 'P';
-    text[7] = 'M';
-  }
-  return texts;
-}
-
-constexpr ClockTexts kClockTexts = MakeClockTexts();
-
-char* WritePair(char* out, unsigned v) {
-  *out++ = static_cast<char>('0' + v / 10);
-  *out++ = static_cast<char>('0' + v % 10);
-  return out;
+  } while (v != 0 || end - p < min_digits);
+  if (negative) *--p = '-';
+  return std::string(p, end);
 }
 
 }  // namespace
@@ -126,7 +60,7 @@ std::optional<TimeValue> ParseTime(std::string_view text) {
   std::size_t end = text.size();
   while (begin < end && text[begin] == ' ') ++begin;
   while (end > begin && text[end - 1] == ' ') --end;
-  const std::string_view s = text.substr(begin, end - begin);
+  const std::string_view s(text.data() + begin, end - begin);
 
   std::size_t i = 0;
   auto digit_at = [&s](std::size_t k) { return k < s.size() && IsDigit(s[k]); };
@@ -178,8 +112,8 @@ TimeValue AddSeconds(TimeValue t, double s) {
 }
 
 std::int64_t TotalSeconds(TimeValue t) {
-  const SplitTime split = SplitRounded(t);
-  return split.Day * kSecondsPerDay + split.Second;
+  const BrokenTime broken = BreakTime(t);
+  return broken.Day * kSecondsPerDay + broken.Second;
 }
 
 TimeValue FromTotalSeconds(std::int64_t seconds) {
@@ -191,87 +125,64 @@ TimeValue FromTotalSeconds(std::int64_t seconds) {
 }
 
 BrokenTime BreakTime(TimeValue t) {
-  const std::int64_t total = TotalSeconds(t);
-  std::int64_t day = total / kSecondsPerDay;
-  std::int64_t second = total % kSecondsPerDay;
-  if (second < 0) {
-    second += kSecondsPerDay;
-    --day;
-  }
-  return {day, static_cast<std::int32_t>(second)};
+  // Beyond a billion days either way a value counts as that limit, and NaN
+  // as 0, so the conversions below are defined for every double.
+  constexpr double kMaxDays = 1e9;
+  t = std::isnan(t) ? 0.0 : std::fmax(-kMaxDays, std::fmin(t, kMaxDays));
+  const double day = std::floor(t);
+  const double fraction_seconds = Narrow(Narrow(t - day) * static_cast<double>(kSecondsPerDay));
+  // Rounding a half up by adding it is exact here: below 86400 a double
+  // keeps halves, and a sum that passes a power of two still truncates to
+  // the right whole number. The one sum that rounds up wrongly,
+  // 0.49999999999999994 + 0.5 giving 1, lies below a half and so is 0.
+  const auto second =
+      fraction_seconds < 0.5 ? 0 : static_cast<std::int32_t>(fraction_seconds + 0.5);
+  // A fraction that rounds to a whole day is the next day's first second.
+  if (second == kSecondsPerDay) return {static_cast<std::int64_t>(day) + 1, 0};
+  return {static_cast<std::int64_t>(day), second};
 }
 
 std::int32_t MinutesBetween(TimeValue a, TimeValue b) {
   const BrokenTime x = BreakTime(a);
   const BrokenTime y = BreakTime(b);
-  return SaturateToInt32((y.Day - x.Day) * 1440 + y.Second / 60 - x.Second / 60);
+  return static_cast<std::int32_t>((y.Day - x.Day) * 1440 + y.Second / 60 - x.Second / 60);
 }
 
 std::int32_t SecondsBetween(TimeValue a, TimeValue b) {
-  return SaturateToInt32(TotalSeconds(b) - TotalSeconds(a));
-}
-
-char* WriteClock(char* out, TimeValue t) {
-  // The day's whole multiple of 86400 seconds drops out; a fraction that
-  // rounds to 86400 is second 0 of the next day.
-  std::int32_t second = SplitRounded(t).Second;
-  if (second == kSecondsPerDay) second = 0;
-  std::memcpy(out, kClockTexts.Text[second / 60], kClockTextSize);
-  return out + kClockTextSize;
-}
-
-char* WriteHundredths(char* out, double x) {
-  if (std::isnan(x)) x = 0.0;
-  constexpr double kLimit = 1e15;
-  if (x > kLimit) x = kLimit;
-  if (x < -kLimit) x = -kLimit;
-  const std::int64_t hundredths = RoundHalfAway(Narrow(x * 100.0));
-  const std::uint64_t magnitude =
-      static_cast<std::uint64_t>(hundredths < 0 ? -hundredths : hundredths);
-  if (hundredths < 0) *out++ = '-';
-  if (magnitude >= 100) out = WriteDigits(out, magnitude / 100);
-  *out++ = '.';
-  return WritePair(out, static_cast<unsigned>(magnitude % 100));
-}
-
-char* WriteTwoDigits(char* out, int n) {
-  if (n >= 0 && n < 100) return WritePair(out, static_cast<unsigned>(n));
-  // The magnitude is taken in unsigned arithmetic, so INT_MIN is fine too.
-  const auto as_unsigned = static_cast<unsigned>(n);
-  const unsigned magnitude = n < 0 ? 0u - as_unsigned : as_unsigned;
-  if (n < 0) *out++ = '-';
-  if (magnitude < 10) *out++ = '0';
-  return WriteDigits(out, magnitude);
-}
-
-char* WriteNumber(char* out, double x) {
-  if (std::isnan(x)) x = 0.0;
-  constexpr double kLimit = 1e18;
-  if (x > kLimit) x = kLimit;
-  if (x < -kLimit) x = -kLimit;
-  const std::int64_t whole = RoundHalfAway(x);
-  if (whole < 0) *out++ = '-';
-  return WriteDigits(out, static_cast<std::uint64_t>(whole < 0 ? -whole : whole));
+  return static_cast<std::int32_t>(TotalSeconds(b) - TotalSeconds(a));
 }
 
 std::string FormatClock(TimeValue t) {
-  char buffer[kClockTextSize];
-  return std::string(buffer, WriteClock(buffer, t));
+  const int minute_of_day = BreakTime(t).Second / 60;
+  const int hour = minute_of_day / 60;
+  const int minute = minute_of_day % 60;
+  const int clock_hour = hour % 12 == 0 ? 12 : hour % 12;
+  const char text[] = {Digit(clock_hour / 10), Digit(clock_hour % 10), ':', Digit(minute / 10),
+                       Digit(minute % 10), ' ', hour < 12 ? 'A' : 'P', 'M'};
+  return std::string(text, sizeof text);
 }
 
 std::string FormatHundredths(double x) {
-  char buffer[kMaxNumberTextSize];
-  return std::string(buffer, WriteHundredths(buffer, x));
+  const std::int64_t hundredths = RoundHalfAway(Narrow(x * 100.0));
+  const auto magnitude = static_cast<std::uint64_t>(hundredths < 0 ? -hundredths : hundredths);
+  // The whole part without leading zeros, and no digit at all when it is 0.
+  std::string text = magnitude >= 100 ? Decimal(hundredths < 0, magnitude / 100, 1)
+                                      : std::string(hundredths < 0 ? "-" : "");
+  text += '.';
+  text += Digit(magnitude / 10 % 10);
+  text += Digit(magnitude % 10);
+  return text;
 }
 
 std::string FormatTwoDigits(int n) {
-  char buffer[kMaxNumberTextSize];
-  return std::string(buffer, WriteTwoDigits(buffer, n));
+  // The magnitude is taken in unsigned arithmetic, so INT_MIN is fine too.
+  const auto as_unsigned = static_cast<unsigned>(n);
+  return Decimal(n < 0, n < 0 ? 0u - as_unsigned : as_unsigned, 2);
 }
 
 std::string NumberText(double x) {
-  char buffer[kMaxNumberTextSize];
-  return std::string(buffer, WriteNumber(buffer, x));
+  const std::int64_t whole = RoundHalfAway(x);
+  return Decimal(whole < 0, static_cast<std::uint64_t>(whole < 0 ? -whole : whole), 1);
 }
 
 }  // namespace engine

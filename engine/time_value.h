@@ -7,7 +7,6 @@
 #ifndef VELLAMIRE_ENGINE_TIME_VALUE_H_
 #define VELLAMIRE_ENGINE_TIME_VALUE_H_
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,8 +34,8 @@ TimeValue AddSeconds(TimeValue t, double s);
 
 // A TimeValue broken into its day and the second of that day, rounded to the
 // nearest whole second (a half up); a fraction that rounds to 86400 carries
-// into the next day. Values beyond about 2.7 million years, and NaN, are
-// clamped; NaN breaks as 0. Cannot fail.
+// into the next day. Values beyond a billion days either way break as that
+// limit, and NaN as 0, so no double gives an undefined result. Cannot fail.
 struct BrokenTime {
   std::int64_t Day = 0;
   std::int32_t Second = 0;  // 0-86399
@@ -50,36 +49,29 @@ std::int64_t TotalSeconds(TimeValue t);
 TimeValue FromTotalSeconds(std::int64_t seconds);
 
 // Minute boundaries from a to b (seconds ignored after rounding); negative
-// when b is earlier. Saturates at the int32 limits. Cannot fail.
+// when b is earlier. Exact for values less than 4,000 years apart. Cannot fail.
 std::int32_t MinutesBetween(TimeValue a, TimeValue b);
 
-// Whole seconds from a to b; negative when b is earlier. Saturates at the
-// int32 limits. Cannot fail.
+// Whole seconds from a to b; negative when b is earlier. Exact for values
+// less than 68 years apart. Cannot fail.
 std::int32_t SecondsBetween(TimeValue a, TimeValue b);
 
 // "hh:mm AM" on the 12-hour clock; seconds and day not shown. Cannot fail.
 std::string FormatClock(TimeValue t);
 
 // x rounded to hundredths (a half away from zero) as "##.00": no leading
-// zero, so 0.5 gives ".50" and 0 gives ".00". Cannot fail.
+// zero, so 0.5 gives ".50" and 0 gives ".00". A negative x gets a leading
+// "-"; magnitudes beyond 1e15 are written as 1e15, and NaN as 0. Cannot fail.
 std::string FormatHundredths(double x);
 
-// n with at least two digits: 1 gives "01". Cannot fail.
+// n with at least two digits: 1 gives "01"; a negative n gets a leading "-".
+// Cannot fail.
 std::string FormatTwoDigits(int n);
 
-// The decimal digits of x rounded to a whole number: 780 gives "780".
-// A negative number gets a leading "-". Cannot fail.
+// The decimal digits of x rounded to a whole number (a half away from
+// zero): 780 gives "780". A negative number gets a leading "-"; magnitudes
+// beyond 1e17 are written as 1e17, and NaN as 0. Cannot fail.
 std::string NumberText(double x);
-
-// Writers behind the Format functions, for callers that build a longer text
-// in a buffer of their own. Each writes at `out`, which must hold the stated
-// number of characters, and gives the position after the last one written.
-inline constexpr std::size_t kClockTextSize = 8;     // exactly this many
-inline constexpr std::size_t kMaxNumberTextSize = 24;  // at most this many
-char* WriteClock(char* out, TimeValue t);
-char* WriteHundredths(char* out, double x);
-char* WriteTwoDigits(char* out, int n);
-char* WriteNumber(char* out, double x);
 
 }  // namespace engine
 

@@ -5,20 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support.h"
+#include "ui/form1_definition.h"
+
 namespace engine {
 namespace {
 
-const char* const kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                 "Thursday", "Friday", "Saturday"};
-
 std::string Report(std::uint8_t day, const char* sunrise = "05:30", const char* sunset = "18:30",
                    const char* next_sunrise = "05:30") {
-  ScheduleState state;
-  state.SelectedDay = day;
-  FillRulerTable(state.RulerTable);
-  const Schedule s = ComputeSchedule(state, kDayNames[day - 1], *ParseTime(sunrise),
-                                     *ParseTime(sunset), *ParseTime(next_sunrise));
-  return RenderReport(s, state.RulerTable);
+  return test_support::ExpectedReport(day, sunrise, sunset, next_sunrise);
 }
 
 std::vector<std::string> Lines(const std::string& report) {
@@ -80,7 +75,7 @@ TEST(RenderReport, HasFortyLinesOfTheFixedShape) {
   for (std::uint8_t day = 1; day <= 7; ++day) {
     const std::vector<std::string> lines = Lines(Report(day));
     ASSERT_EQ(lines.size(), 40u) << int{day};
-    EXPECT_EQ(lines[0], std::string("Selected Day : ") + kDayNames[day - 1]);
+    EXPECT_EQ(lines[0], "Selected Day : " + std::string(ui::kDayNames[day - 1]));
     EXPECT_EQ(lines[9].size(), 58u);
     EXPECT_EQ(lines[10], std::string(59, '-'));
     EXPECT_EQ(lines[26].size(), 60u);
@@ -130,9 +125,7 @@ TEST(RenderReport, EqualEntriesGiveAnEmptyDay) {
 }
 
 TEST(RenderReport, SameScheduleSameText) {
-  ScheduleState state;
-  state.SelectedDay = 3;
-  FillRulerTable(state.RulerTable);
+  ScheduleState state = test_support::LoadedState(3);
   const Schedule s = ComputeSchedule(state, "Tuesday", *ParseTime("06:12"),
                                      *ParseTime("17:48"), *ParseTime("06:13"));
   const std::string first = RenderReport(s, state.RulerTable);
@@ -147,9 +140,7 @@ TEST(RenderReport, SameScheduleSameText) {
 TEST(RenderReport, RowsOfAnyNumberAndRuler) {
   // Rows made by hand: numbers beyond two digits and rulers that name no
   // planet are written like any other row.
-  ScheduleState state;
-  state.SelectedDay = 1;
-  FillRulerTable(state.RulerTable);
+  ScheduleState state = test_support::LoadedState(1);
   Schedule s = ComputeSchedule(state, "Sunday", 0.25, 0.75, 0.25);
   const struct {
     int Number;
@@ -174,8 +165,7 @@ TEST(RenderReport, RowsOfAnyNumberAndRuler) {
 
 TEST(RenderReport, ReservesEnoughForLongNames) {
   // Long names in the table and the day still make one complete report.
-  ScheduleState state;
-  state.SelectedDay = 1;
+  ScheduleState state = test_support::LoadedState(1);
   for (std::string& text : state.RulerTable) text = std::string(40, 'x');
   const std::string day(200, 'd');
   const Schedule s = ComputeSchedule(state, day, 0.25, 0.75, 0.25);

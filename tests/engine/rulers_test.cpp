@@ -58,11 +58,5 @@ TEST(Rulers, ValuesOutsideOneToSevenNameNoRuler) {
   EXPECT_EQ(PlanetOf(table, FirstRulerOf(0)), "");
 }
 
-TEST(Rulers, AnEmptyTableNamesNothing) {
-  const RulerTable table{};
-  EXPECT_EQ(PlanetOf(table, 1), "");
-  EXPECT_EQ(ArchangelOf(table, 7), "");
-}
-
 }  // namespace
 }  // namespace engine

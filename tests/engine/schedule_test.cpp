@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support.h"
+
 namespace engine {
 namespace {
 
@@ -31,20 +33,8 @@ std::vector<int> Rulers(const std::array<ScheduleRow, 12>& rows) {
   return out;
 }
 
-TEST(ScheduleState, DefaultIsAllZerosAndEmptyTexts) {
-  const ScheduleState state;
-  EXPECT_EQ(state.SelectedDay, 0);
-  EXPECT_EQ(state.SunriseTime, 0);
-  EXPECT_EQ(state.NightHourLength, 0);
-  EXPECT_EQ(state.HourStart, 0);
-  EXPECT_EQ(state.FirstRuler, 0);
-  EXPECT_EQ(state.CurrentRuler, 0);
-  for (const std::string& text : state.RulerTable) EXPECT_TRUE(text.empty());
-}
-
 TEST(ComputeSchedule, Defaults) {
-  ScheduleState state;
-  state.SelectedDay = 1;
+  ScheduleState state = test_support::LoadedState(1);
   const Schedule s = Compute(state, {"05:30", "18:30", "05:30"});
 
   EXPECT_EQ(s.DayName, "Sunday");
@@ -81,8 +71,7 @@ TEST(ComputeSchedule, Defaults) {
 }
 
 TEST(ComputeSchedule, EqualSunriseAndSunset) {
-  ScheduleState state;
-  state.SelectedDay = 1;
+  ScheduleState state = test_support::LoadedState(1);
   const Schedule s = Compute(state, {"06:00", "06:00", "06:00"});
   EXPECT_EQ(s.DayMinutes, 0);
   EXPECT_EQ(s.NightMinutes, 1440);
@@ -92,8 +81,7 @@ TEST(ComputeSchedule, EqualSunriseAndSunset) {
 }
 
 TEST(ComputeSchedule, SwappedEntriesCountForward) {
-  ScheduleState state;
-  state.SelectedDay = 1;
+  ScheduleState state = test_support::LoadedState(1);
   // Sunset typed before sunrise: the day is still 780 minutes and runs
   // forward from the sunrise; the night starts at sunrise + 780 minutes.
   const Schedule s = Compute(state, {"18:30", "05:30", "05:30"});
@@ -107,8 +95,7 @@ TEST(ComputeSchedule, SwappedEntriesCountForward) {
 }
 
 TEST(ComputeSchedule, NightLongerThanADay) {
-  ScheduleState state;
-  state.SelectedDay = 1;
+  ScheduleState state = test_support::LoadedState(1);
   // The next sunrise is later in the day than the sunset, and moves a day on.
   const Schedule s = Compute(state, {"05:30", "18:30", "20:00"});
   EXPECT_EQ(s.NightMinutes, 1440 + 90);
@@ -118,8 +105,7 @@ TEST(ComputeSchedule, NightLongerThanADay) {
 }
 
 TEST(ComputeSchedule, FractionalStepsDoNotDrift) {
-  ScheduleState state;
-  state.SelectedDay = 1;
+  ScheduleState state = test_support::LoadedState(1);
   // 781 minutes of day: a day hour is 65 min 5 s; the twelfth row starts
   // 11 hours on, exactly 715 min 55 s after sunrise.
   const Schedule s = Compute(state, {"05:30", "18:31", "05:30"});
@@ -139,8 +125,7 @@ TEST(ComputeSchedule, FractionalStepsDoNotDrift) {
 TEST(ComputeSchedule, WeekdaysSetTheFirstRuler) {
   const int kFirst[] = {0, 1, 4, 7, 3, 6, 2, 5};
   for (std::uint8_t day = 1; day <= 7; ++day) {
-    ScheduleState state;
-    state.SelectedDay = day;
+    ScheduleState state = test_support::LoadedState(day);
     const Schedule s = Compute(state, {"05:30", "18:30", "05:30"});
     EXPECT_EQ(s.DayRows[0].Ruler, kFirst[day]) << int{day};
     // The ruler is not reset for the night: 12 steps on.
@@ -151,16 +136,14 @@ TEST(ComputeSchedule, WeekdaysSetTheFirstRuler) {
 }
 
 TEST(ComputeSchedule, NoDayChosenGivesNoRulers) {
-  ScheduleState state;  // SelectedDay 0
+  ScheduleState state = test_support::LoadedState(0);  // no weekday chosen
   const Schedule s = Compute(state, {"05:30", "18:30", "05:30"});
   for (const ScheduleRow& row : s.DayRows) EXPECT_EQ(row.Ruler, 0);
   for (const ScheduleRow& row : s.NightRows) EXPECT_EQ(row.Ruler, 0);
 }
 
 TEST(ComputeSchedule, KeepsOnlyTheTableAndDayAcrossRuns) {
-  ScheduleState state;
-  state.SelectedDay = 7;
-  FillRulerTable(state.RulerTable);
+  ScheduleState state = test_support::LoadedState(7);
   const RulerTable before = state.RulerTable;
   Compute(state, {"04:00", "22:00", "04:00"});
   const Schedule again = Compute(state, {"05:30", "18:30", "05:30"});

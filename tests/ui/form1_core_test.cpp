@@ -3,27 +3,18 @@
 #include <set>
 #include <string>
 
-#include "engine/report.h"
+#include "tests/support.h"
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
 
 namespace ui {
 namespace {
 
-engine::ScheduleState LoadedState(std::uint8_t day) {
-  engine::ScheduleState state;
-  state.SelectedDay = day;
-  engine::FillRulerTable(state.RulerTable);
-  return state;
-}
+using test_support::LoadedState;
 
-TEST(Form1Definition, ControlsInTabOrderWithUniqueNames) {
+TEST(Form1Definition, ControlNamesAreUnique) {
   std::set<std::string_view> names;
-  for (int i = 0; i < kForm1ControlCount; ++i) {
-    EXPECT_EQ(kForm1Controls[i].TabIndex, i) << kForm1Controls[i].Name;
-    EXPECT_TRUE(names.insert(kForm1Controls[i].Name).second) << kForm1Controls[i].Name;
-  }
-  EXPECT_EQ(kForm1ControlCount, 10);
+  for (const ControlDef& c : kForm1Controls) EXPECT_TRUE(names.insert(c.Name).second) << c.Name;
 }
 
 TEST(Form1Definition, ControlsLieInsideTheClientArea) {
@@ -77,11 +68,7 @@ TEST(DecideCompute, GoodEntriesGiveTheReport) {
   engine::ScheduleState state = LoadedState(1);
   const ComputeDecision decision = DecideCompute("05:30", "18:30", "05:30", "Sunday", state);
   EXPECT_FALSE(decision.BadEntry.has_value());
-  engine::ScheduleState reference = LoadedState(1);
-  const engine::Schedule schedule = engine::ComputeSchedule(
-      reference, "Sunday", *engine::ParseTime("05:30"), *engine::ParseTime("18:30"),
-      *engine::ParseTime("05:30"));
-  EXPECT_EQ(decision.Report, engine::RenderReport(schedule, reference.RulerTable));
+  EXPECT_EQ(decision.Report, test_support::ExpectedReport(1, "05:30", "18:30", "05:30"));
   EXPECT_EQ(decision.Report.substr(0, 23), "Selected Day : Sunday\r\n");
   EXPECT_EQ(state.DayLength, 780 * 60);
 }
