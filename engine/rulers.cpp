@@ -10,10 +10,9 @@ bool IsRuler(int r) { return r >= 1 && r <= kRulers; }
 // Reduces mod 7 only above 7, so that 7 itself stays 7.
 RulerNumber Reduce(int x) { return static_cast<RulerNumber>(x > kRulers ? x % kRulers : x); }
 
-const std::string& EmptyText() {
-  static const std::string empty;
-  return empty;
-}
+// The text of a number that names no ruler. It lives at namespace scope: a
+// function-local static would need a thread-safe guard around its first use.
+const std::string kNoText;
 
 }  // namespace
 
@@ -40,11 +39,11 @@ RulerNumber NextRuler(RulerNumber r) {
 }
 
 const std::string& PlanetOf(const RulerTable& table, RulerNumber r) {
-  return IsRuler(r) ? table[static_cast<std::size_t>(r - 1)] : EmptyText();
+  return IsRuler(r) ? table[static_cast<std::size_t>(r - 1)] : kNoText;
 }
 
 const std::string& ArchangelOf(const RulerTable& table, RulerNumber r) {
-  return IsRuler(r) ? table[static_cast<std::size_t>(r - 1 + kRulers)] : EmptyText();
+  return IsRuler(r) ? table[static_cast<std::size_t>(r - 1 + kRulers)] : kNoText;
 }
 
 }  // namespace engine

@@ -40,6 +40,7 @@ struct ControlDef {
   FontDef Font;
   int TabIndex;
   std::string_view LabelOf;      // for a label: the control it names
+  std::string_view AccessibleName;  // for a control no label names: what screen readers call it
 };
 
 struct FormDef {
@@ -58,18 +59,20 @@ inline constexpr FormDef kForm1 = {"Form1", "Orvandel", 9405, 6840, kWindowFont}
 
 // In tab-index order.
 inline constexpr ControlDef kForm1Controls[] = {
-    {"Label1", ControlKind::Label, 810, 135, 1215, 255, "Sunrise :", kLabelFont, 0, "txtSunrise"},
-    {"Label2", ControlKind::Label, 810, 540, 1095, 255, "Sunset  :", kLabelFont, 1, "txtSunset"},
+    {"Label1", ControlKind::Label, 810, 135, 1215, 255, "Sunrise :", kLabelFont, 0, "txtSunrise",
+     {}},
+    {"Label2", ControlKind::Label, 810, 540, 1095, 255, "Sunset  :", kLabelFont, 1, "txtSunset",
+     {}},
     {"Label3", ControlKind::Label, 4860, 135, 2445, 255, "Sunrise (next day) :", kLabelFont, 2,
-     "txtNextSunrise"},
-    {"txtSunrise", ControlKind::TextBox, 1980, 135, 1410, 315, "05:30", kEntryFont, 3, {}},
-    {"txtSunset", ControlKind::TextBox, 1980, 495, 1410, 315, "18:30", kEntryFont, 4, {}},
-    {"txtNextSunrise", ControlKind::TextBox, 7335, 90, 1410, 315, "05:30", kEntryFont, 5, {}},
+     "txtNextSunrise", {}},
+    {"txtSunrise", ControlKind::TextBox, 1980, 135, 1410, 315, "05:30", kEntryFont, 3, {}, {}},
+    {"txtSunset", ControlKind::TextBox, 1980, 495, 1410, 315, "18:30", kEntryFont, 4, {}, {}},
+    {"txtNextSunrise", ControlKind::TextBox, 7335, 90, 1410, 315, "05:30", kEntryFont, 5, {}, {}},
     {"Label4", ControlKind::Label, 5040, 495, 2265, 255, "Day of the week  :", kLabelFont, 6,
-     "Combo1"},
-    {"Combo1", ControlKind::ComboBox, 7335, 450, 1455, 315, {}, kEntryFont, 7, {}},
-    {"Command1", ControlKind::Button, 45, 900, 9330, 465, "Compute", kWindowFont, 8, {}},
-    {"Text1", ControlKind::ReportBox, 45, 1395, 9330, 5415, {}, kReportFont, 9, {}},
+     "Combo1", {}},
+    {"Combo1", ControlKind::ComboBox, 7335, 450, 1455, 315, {}, kEntryFont, 7, {}, {}},
+    {"Command1", ControlKind::Button, 45, 900, 9330, 465, "Compute", kWindowFont, 8, {}, {}},
+    {"Text1", ControlKind::ReportBox, 45, 1395, 9330, 5415, {}, kReportFont, 9, {}, "Report"},
 };
 inline constexpr int kForm1ControlCount = sizeof(kForm1Controls) / sizeof(kForm1Controls[0]);
 

@@ -9,7 +9,9 @@ sizes=(16 22 24 32 48 64 128 256)
 for s in "${sizes[@]}"; do
   rsvg-convert --width "$s" --height "$s" --format png --output "vellamire-${s}.png" vellamire.svg
 done
-# The Windows icon carries the sizes Explorer and the taskbar use; 256 is stored as PNG.
+# The Windows icon carries the sizes Explorer and the taskbar use. 48 pixels
+# and up are stored as PNG (Windows Vista and later read them), about a
+# quarter of the bitmaps' size; the small ones stay bitmaps.
 icotool --create --output vellamire.ico \
-  vellamire-16.png vellamire-24.png vellamire-32.png vellamire-48.png vellamire-64.png \
-  --raw=vellamire-256.png
+  vellamire-16.png vellamire-24.png vellamire-32.png \
+  --raw=vellamire-48.png --raw=vellamire-64.png --raw=vellamire-256.png

@@ -49,6 +49,21 @@ TEST(Form1Definition, LabelsNameTheControlBesideThem) {
   EXPECT_FALSE(FindControl("Label5").has_value());
 }
 
+TEST(Form1Definition, EachEntryListAndReportBoxHasExactlyOneName) {
+  // Buttons and labels show their own names; the other controls get one
+  // from a label or, failing that, from their own AccessibleName.
+  for (const ControlDef& c : kForm1Controls) {
+    int names = c.AccessibleName.empty() ? 0 : 1;
+    for (const ControlDef& label : kForm1Controls) {
+      if (label.Kind == ControlKind::Label && label.LabelOf == c.Name) ++names;
+    }
+    const bool needs_name = c.Kind == ControlKind::TextBox || c.Kind == ControlKind::ComboBox ||
+                            c.Kind == ControlKind::ReportBox;
+    EXPECT_EQ(names, needs_name ? 1 : 0) << c.Name;
+  }
+  EXPECT_EQ(FindControl("Text1")->AccessibleName, "Report");
+}
+
 TEST(SelectedDayFor, ListPositionsToWeekdays) {
   const struct {
     int position;

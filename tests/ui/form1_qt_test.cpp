@@ -240,6 +240,7 @@ class Form1Test : public QObject {
     QCOMPARE(form.txtSunset->accessibleName(), QStringLiteral("Sunset"));
     QCOMPARE(form.txtNextSunrise->accessibleName(), QStringLiteral("Sunrise (next day)"));
     QCOMPARE(form.Combo1->accessibleName(), QStringLiteral("Day of the week"));
+    QCOMPARE(form.Text1->accessibleName(), QStringLiteral("Report"));  // it has no label
   }
 
   void focusStartsOnSunriseAndTabsInOrder() {

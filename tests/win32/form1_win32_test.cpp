@@ -1,11 +1,17 @@
 // The Win32 window, made in this process and driven with window messages:
 // its styles and controls as the system reports them, the dialog keys, the
-// Compute button and the real modal message box.
+// Compute button and the real modal message box, the names screen readers
+// read, and the window closed from outside while a message box is open.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +19,7 @@
 #include "engine/rulers.h"
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
+#include "tests/win32/page_heap.h"
 #include "ui/win32/form1.h"
 
 namespace {
@@ -179,17 +186,61 @@ bool WriteScreenshot(HWND window, const std::string& path) {
   return written;
 }
 
+// Whether this runs under Wine, whose oleacc names a combo box by its own
+// text rather than by its label.
+bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// The name Microsoft Active Accessibility gives a control: what a screen
+// reader announces when the control takes the focus.
+std::wstring AccessibleNameOf(HWND control) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible), reinterpret_cast<void**>(&object)))) {
+    return L"(no accessible object)";
+  }
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  const HRESULT result = object->get_accName(self, &name);
+  std::wstring text = result == S_OK && name != nullptr ? std::wstring(name, SysStringLen(name))
+                                                        : L"(no name)";
+  SysFreeString(name);
+  object->Release();
+  return text;
+}
+
+// The box, once it is up, has its owner closed from outside with WM_CLOSE,
+// as taskkill without /f, the Restart Manager and a session end do.
+HWND g_close_target = nullptr;
+bool g_close_sent = false;
+
+void CALLBACK CloseOwnerOfBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+  if (box == nullptr || g_close_sent) return;
+  KillTimer(nullptr, g_timer);
+  g_timer = 0;
+  g_close_sent = GetWindow(box, GW_OWNER) == g_close_target &&
+                 PostMessageW(g_close_target, WM_CLOSE, 0, 0) != FALSE;
+}
+
 class Form1Win32 : public ::testing::Test {
  protected:
   void SetUp() override {
-    form_ = ui::win32::CreateForm1(GetModuleHandleW(nullptr));
-    ASSERT_NE(form_, nullptr);
+    record_ = std::make_unique<ui::win32::Form1>();
+    form_ = record_.get();
+    ASSERT_TRUE(ui::win32::CreateForm1(*form_, GetModuleHandleW(nullptr)));
     window_ = form_->Window;
     ui::win32::Form_Load(*form_, SW_SHOWNORMAL);
     Pump(window_, 100);
   }
   void TearDown() override {
-    if (window_ != nullptr) DestroyWindow(window_);  // frees the record
+    if (IsWindow(window_)) DestroyWindow(window_);  // the record goes after it
     Pump(nullptr);  // and the quit message the closing posts
   }
   void SetEntries(const wchar_t* sunrise, const wchar_t* sunset, const wchar_t* next) {
@@ -198,6 +249,7 @@ class Form1Win32 : public ::testing::Test {
     SetWindowTextW(form_->txtNextSunrise, next);
   }
 
+  std::unique_ptr<ui::win32::Form1> record_;
   ui::win32::Form1* form_ = nullptr;
   HWND window_ = nullptr;
 };
@@ -505,6 +557,131 @@ TEST_F(Form1Win32, ChoosingSaturdayGivesSevenAndItsReport) {
   SetFocus(form_->Combo1);
   PressKey(window_, VK_HOME);
   EXPECT_EQ(form_->State.SelectedDay, 1);
+}
+
+TEST_F(Form1Win32, ScreenReadersNameEachEntryAfterTheLabelBeforeIt) {
+  const struct {
+    const char* Control;
+    const wchar_t* Name;
+    bool LabelShown;  // false: a hidden label that only names the control
+  } kCases[] = {
+      {"txtSunrise", L"Sunrise :", true},
+      {"txtSunset", L"Sunset  :", true},
+      {"txtNextSunrise", L"Sunrise (next day) :", true},
+      {"Combo1", L"Day of the week  :", true},
+      {"Text1", L"Report", false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Control);
+    HWND control = ui::win32::ControlOf(*form_, c.Control);
+    ASSERT_NE(control, nullptr);
+    // Windows takes the static text that comes right before the control in
+    // the window order.
+    HWND label = GetWindow(control, GW_HWNDPREV);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(_wcsicmp(ClassOf(label).c_str(), L"Static"), 0) << ClassOf(label).c_str();
+    EXPECT_EQ(TextOf(label), c.Name);
+    EXPECT_EQ(IsWindowVisible(label) != FALSE, c.LabelShown);
+    EXPECT_EQ(StyleOf(label) & WS_TABSTOP, 0);
+    const bool listUnderWine = ClassOf(control) == L"ComboBox" && UnderWine();
+    if (!listUnderWine) {
+      EXPECT_EQ(AccessibleNameOf(control), c.Name);
+    }
+  }
+}
+
+TEST_F(Form1Win32, ReportBoxHasTabStopsEveryEightCharacters) {
+  // Line 2 measures one character of the fixed-pitch font.
+  SetWindowTextW(form_->Text1, L"a\tb\t\tc\r\nabcdefghi\tj");
+  const auto x = [this](int index) {
+    return static_cast<int>(
+        static_cast<short>(LOWORD(SendMessageW(form_->Text1, EM_POSFROMCHAR, index, 0))));
+  };
+  const int start = x(0);
+  const int width = x(9) - x(8);  // "b" after "a" on line 2
+  ASSERT_GT(width, 0);
+  EXPECT_EQ(x(2) - start, 8 * width);   // "b" after one TAB
+  EXPECT_EQ(x(5) - start, 24 * width);  // "c" after two more
+  EXPECT_EQ(x(18) - start, 16 * width);  // "j" after nine characters and a TAB
+}
+
+TEST_F(Form1Win32, ControlsAreTheCommonControlsOfVersion6) {
+  // The test program carries the program's manifest. With its dependency on
+  // the common controls of version 6, the system's control classes are those
+  // of comctl32.dll, which draw the current look, instead of user32.dll's.
+  for (int i = 0; i < ui::kForm1ControlCount; ++i) {
+    SCOPED_TRACE(std::string(kForm1Controls[i].Name));
+    const auto procedure = GetWindowLongPtrW(form_->Controls[i], GWLP_WNDPROC);
+    HMODULE module = nullptr;
+    ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                       GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                   reinterpret_cast<LPCWSTR>(procedure), &module));
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(module, path, MAX_PATH);
+    const wchar_t* file = std::wcsrchr(path, L'\\');
+    EXPECT_EQ(_wcsicmp(file != nullptr ? file + 1 : path, L"comctl32.dll"), 0) << path;
+  }
+  // Only the version 6 button measures itself.
+  SIZE ideal{};
+  EXPECT_TRUE(SendMessageW(form_->Command1, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+  EXPECT_GT(ideal.cx, 0);
+}
+
+TEST_F(Form1Win32, IconHasEverySizeTheShellAsksFor) {
+  for (int size : {16, 24, 32, 48, 64, 256}) {
+    SCOPED_TRACE(size);
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                               MAKEINTRESOURCEW(ui::win32::kIconResourceId),
+                                               IMAGE_ICON, size, size, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, size);
+    EXPECT_EQ(bitmap.bmHeight, size);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+  }
+}
+
+// The window closed from outside while the bad-entry box is open: the box's
+// own message loop destroys the window, and the press of Compute then ends
+// without touching anything freed. Every object made meanwhile, the record
+// first, sits on pages of its own that are unmapped when it is freed, so a
+// use after free ends the program with an access violation.
+TEST(Form1Win32Lifetime, ClosingTheWindowWhileTheBadEntryBoxIsOpenTouchesNothingFreed) {
+  page_heap::DieOnAccessViolation();
+  page_heap::Use(true);
+  auto* form = new ui::win32::Form1;
+  ASSERT_TRUE(page_heap::OnPages(form));
+  ASSERT_TRUE(ui::win32::CreateForm1(*form, GetModuleHandleW(nullptr)));
+  HWND window = form->Window;
+  ui::win32::Form_Load(*form, SW_SHOWNORMAL);
+  Pump(window, 100);
+  SetWindowTextW(form->txtSunrise, L"bad");
+
+  g_close_target = window;
+  g_close_sent = false;
+  g_timer = SetTimer(nullptr, 0, 20, CloseOwnerOfBox);
+  SendMessageW(form->Command1, BM_CLICK, 0, 0);  // returns once the box is gone
+  if (g_timer != 0) KillTimer(nullptr, g_timer);
+  g_timer = 0;
+
+  EXPECT_TRUE(g_close_sent);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(form->Window, nullptr);  // the record was told, and is still there
+  EXPECT_EQ(form->txtSunrise, nullptr);
+  // The closing asked the message loop to end.
+  bool quit = false;
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) quit = quit || msg.message == WM_QUIT;
+  EXPECT_TRUE(quit);
+
+  delete form;  // its pages go now; nothing may read them after this
+  Pump(nullptr, 100);
+  page_heap::Use(false);
 }
 
 }  // namespace

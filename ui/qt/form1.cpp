@@ -87,6 +87,7 @@ QWidget* MakeControl(const ControlDef& def, QWidget* parent) {
   widget->setObjectName(ToQString(def.Name));
   widget->setGeometry(GeometryOf(def));
   widget->setFont(FontOf(def.Font));
+  if (!def.AccessibleName.empty()) widget->setAccessibleName(ToQString(def.AccessibleName));
   if (def.Kind == ControlKind::ReportBox) {
     // Tab stops every eight characters, as the report's columns expect and as
     // a multi-line edit box places them by default.

@@ -1,6 +1,9 @@
 #include "ui/win32/form1.h"
 
+#include <commctrl.h>
+
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "engine/rulers.h"
@@ -12,17 +15,38 @@ namespace {
 constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;  // no minimize or maximize box
 constexpr int kDayCount = sizeof(kDayNames) / sizeof(kDayNames[0]);
 
-std::wstring Widen(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+// Wide texts live in plain buffers, not std::wstring, whose library code
+// would be linked in whole for these few copies. A short ASCII text of the
+// definition (a caption, a font or day name, a message) becomes a terminated
+// wide text; longer texts are cut, and none is.
+struct ShortText {
+  wchar_t Text[128];
+};
+
+ShortText Widen(std::string_view text) {
+  ShortText wide;
+  const std::size_t n = text.size() < 127 ? text.size() : 127;
+  for (std::size_t i = 0; i < n; ++i) wide.Text[i] = static_cast<unsigned char>(text[i]);
+  wide.Text[n] = L'\0';
+  return wide;
+}
+
+// Any ASCII text as a terminated wide text, however long.
+std::unique_ptr<wchar_t[]> WidenAll(std::string_view text) {
+  auto wide = std::make_unique<wchar_t[]>(text.size() + 1);  // zeroed, so terminated
+  for (std::size_t i = 0; i < text.size(); ++i) wide[i] = static_cast<unsigned char>(text[i]);
+  return wide;
+}
 
 // The text of a control. Anything beyond ASCII becomes '?', which no time
 // entry accepts, so a typed non-ASCII character still makes the entry bad.
 std::string TextOf(HWND control) {
   const int length = GetWindowTextLengthW(control);
-  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-  wide.resize(static_cast<std::size_t>(GetWindowTextW(control, wide.data(), length + 1)));
+  auto wide = std::make_unique<wchar_t[]>(static_cast<std::size_t>(length) + 1);
+  const int read = GetWindowTextW(control, wide.get(), length + 1);
   std::string text;
-  text.reserve(wide.size());
-  for (wchar_t c : wide) text.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  text.reserve(static_cast<std::size_t>(read));
+  for (int i = 0; i < read; ++i) text.push_back(wide[i] < 0x80 ? static_cast<char>(wide[i]) : '?');
   return text;
 }
 
@@ -44,7 +68,7 @@ HFONT MakeFont(const FontDef& def, int dpi) {
   const DWORD pitch = def.FixedPitch ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
   return CreateFontW(height, 0, 0, 0, def.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch,
-                     Widen(def.Family).c_str());
+                     Widen(def.Family).Text);
 }
 
 struct ControlClass {
@@ -94,34 +118,66 @@ void FitComboBox(HWND combo, int width, int fieldHeight) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Makes control i of the definition with its font and, for the list, its days.
+bool MakeControl(Form1& form, int i, HINSTANCE instance) {
+  const ControlDef& def = kForm1Controls[i];
+  const ControlClass cls = ClassOf(def.Kind);
+  const int left = TwipsToPixels(def.Left, form.Dpi);
+  const int top = TwipsToPixels(def.Top, form.Dpi);
+  const int width = TwipsToPixels(def.Width, form.Dpi);
+  const int height = TwipsToPixels(def.Height, form.Dpi);
+  HWND control = CreateWindowExW(cls.ExStyle, cls.Name, Widen(def.Text).Text, cls.Style, left, top,
+                                 width, height, form.Window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                                 instance, nullptr);
+  if (control == nullptr) return false;
+  form.Controls[i] = control;
+
+  for (int j = 0; j < kForm1ControlCount && form.Fonts[i] == nullptr; ++j) {
+    if (form.Fonts[j] != nullptr && SameFont(kForm1Controls[j].Font, def.Font)) {
+      form.Fonts[i] = form.Fonts[j];
+    }
+  }
+  if (form.Fonts[i] == nullptr) form.Fonts[i] = MakeFont(def.Font, form.Dpi);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.Fonts[i]), FALSE);
+
+  if (def.Kind == ControlKind::ComboBox) {
+    for (std::string_view day : kDayNames) {
+      SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(day).Text));
+    }
+    FitComboBox(control, width, height);
+  }
+  if (def.Kind == ControlKind::ReportBox) {
+    // Tab stops every 8 characters, as the report's columns expect: the box
+    // counts them in quarters of its font's average character width.
+    const int stop = 8 * 4;
+    SendMessageW(control, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&stop));
+  }
+  return true;
+}
+
+// Screen readers name an edit box or a list after the static text that
+// precedes it in the window order, so each label is made right before the
+// control it names, and a control with a name of its own gets a hidden label
+// that holds it. The other controls are made in tab-index order, so the
+// window order is the tab order; labels take no focus.
 bool MakeControls(Form1& form, HINSTANCE instance) {
   for (int i = 0; i < kForm1ControlCount; ++i) {
     const ControlDef& def = kForm1Controls[i];
-    const ControlClass cls = ClassOf(def.Kind);
-    const int left = TwipsToPixels(def.Left, form.Dpi);
-    const int top = TwipsToPixels(def.Top, form.Dpi);
-    const int width = TwipsToPixels(def.Width, form.Dpi);
-    const int height = TwipsToPixels(def.Height, form.Dpi);
-    // Made in tab-index order, so the window order is the tab order.
-    HWND control = CreateWindowExW(cls.ExStyle, cls.Name, Widen(def.Text).c_str(), cls.Style, left,
-                                   top, width, height, form.Window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
-                                   instance, nullptr);
-    if (control == nullptr) return false;
-    form.Controls[i] = control;
-
-    for (int j = 0; j < i && form.Fonts[i] == nullptr; ++j) {
-      if (SameFont(kForm1Controls[j].Font, def.Font)) form.Fonts[i] = form.Fonts[j];
-    }
-    if (form.Fonts[i] == nullptr) form.Fonts[i] = MakeFont(def.Font, form.Dpi);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.Fonts[i]), FALSE);
-
-    if (def.Kind == ControlKind::ComboBox) {
-      for (std::string_view day : kDayNames) {
-        SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(day).c_str()));
+    if (def.Kind == ControlKind::Label && IndexOf(def.LabelOf) >= 0) continue;  // made below
+    for (int j = 0; j < kForm1ControlCount; ++j) {
+      const ControlDef& label = kForm1Controls[j];
+      if (label.Kind == ControlKind::Label && label.LabelOf == def.Name &&
+          !MakeControl(form, j, instance)) {
+        return false;
       }
-      FitComboBox(control, width, height);
     }
+    if (!def.AccessibleName.empty() &&
+        CreateWindowExW(0, L"STATIC", Widen(def.AccessibleName).Text, WS_CHILD | SS_NOPREFIX, 0,
+                        0, 0, 0, form.Window, nullptr, instance, nullptr) == nullptr) {
+      return false;
+    }
+    if (!MakeControl(form, i, instance)) return false;
   }
   form.Label1 = ControlOf(form, "Label1");
   form.Label2 = ControlOf(form, "Label2");
@@ -147,6 +203,17 @@ void FreeFonts(Form1& form) {
   form.Fonts.fill(nullptr);
 }
 
+// Frees the fonts and clears every handle, once the window is gone.
+void ForgetWindow(Form1& form) {
+  FreeFonts(form);
+  form.Window = nullptr;
+  form.Controls.fill(nullptr);
+  form.Label1 = form.Label2 = form.Label3 = form.Label4 = nullptr;
+  form.txtSunrise = form.txtSunset = form.txtNextSunrise = nullptr;
+  form.Combo1 = form.Command1 = form.Text1 = nullptr;
+  form.FocusWhenInactive = nullptr;
+}
+
 Form1* FormOf(HWND window) {
   return reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
@@ -162,11 +229,16 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
   switch (message) {
     case WM_COMMAND: {
-      const int id = LOWORD(wParam);
+      // IDOK and IDCANCEL, from Enter and Escape, come from no control and do
+      // nothing. Nothing here reads the record after a handler has run.
+      const auto from = reinterpret_cast<HWND>(lParam);
       const int code = HIWORD(wParam);
-      // IDOK and IDCANCEL, from Enter and Escape, name no control and do nothing.
-      if (id == GetDlgCtrlID(form->Command1) && code == BN_CLICKED) Command1_Click(*form);
-      if (id == GetDlgCtrlID(form->Combo1) && code == CBN_SELCHANGE) Combo1_Click(*form);
+      if (from == nullptr) return 0;
+      if (from == form->Command1 && code == BN_CLICKED) {
+        Command1_Click(*form);
+      } else if (from == form->Combo1 && code == CBN_SELCHANGE) {
+        Combo1_Click(*form);
+      }
       return 0;
     }
     case WM_NEXTDLGCTL: {
@@ -199,9 +271,9 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
+      // The record stays with its owner; only what belonged to the window goes.
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      FreeFonts(*form);
-      delete form;
+      ForgetWindow(*form);
       return DefWindowProcW(window, message, wParam, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);
@@ -210,8 +282,13 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-Form1* CreateForm1(HINSTANCE instance) {
-  const std::wstring className = Widen(kForm1.Caption);
+bool CreateForm1(Form1& form, HINSTANCE instance) {
+  // The controls take the current look of the system (the manifest asks for
+  // the common controls of version 6, which draw them).
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  const ShortText className = Widen(kForm1.Caption);
   WNDCLASSEXW cls{};
   cls.cbSize = sizeof(cls);
   cls.lpfnWndProc = FormProc;
@@ -220,31 +297,27 @@ Form1* CreateForm1(HINSTANCE instance) {
   if (cls.hIcon == nullptr) cls.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  cls.lpszClassName = className.c_str();
-  if (RegisterClassExW(&cls) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+  cls.lpszClassName = className.Text;
+  if (RegisterClassExW(&cls) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
-  auto* form = new Form1;
   HDC screen = GetDC(nullptr);
-  form->Dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  form.Dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
 
-  RECT frame = {0, 0, TwipsToPixels(kForm1.ClientWidth, form->Dpi),
-                TwipsToPixels(kForm1.ClientHeight, form->Dpi)};
+  RECT frame = {0, 0, TwipsToPixels(kForm1.ClientWidth, form.Dpi),
+                TwipsToPixels(kForm1.ClientHeight, form.Dpi)};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
-  // The window takes over the record as it is created and frees it on destruction.
-  HWND window = CreateWindowExW(0, className.c_str(), className.c_str(), kFormStyle,
-                                CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                frame.bottom - frame.top, nullptr, nullptr, instance, form);
-  if (window == nullptr) {
-    delete form;
-    return nullptr;
-  }
-  form->Window = window;
-  if (!MakeControls(*form, instance)) {
+  // The window keeps a pointer to the record from its first message on.
+  HWND window = CreateWindowExW(0, className.Text, className.Text, kFormStyle, CW_USEDEFAULT,
+                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                nullptr, nullptr, instance, &form);
+  if (window == nullptr) return false;
+  form.Window = window;
+  if (!MakeControls(form, instance)) {
     DestroyWindow(window);
-    return nullptr;
+    return false;
   }
-  return form;
+  return true;
 }
 
 void Form_Load(Form1& form, int showCommand) {
@@ -252,7 +325,7 @@ void Form_Load(Form1& form, int showCommand) {
   UpdateWindow(form.Window);
   SetFocus(form.txtSunrise);
   const LRESULT start = SendMessageW(form.Combo1, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(Widen(kStartDay).c_str()));
+                                     reinterpret_cast<LPARAM>(Widen(kStartDay).Text));
   SendMessageW(form.Combo1, CB_SETCURSEL, static_cast<WPARAM>(start), 0);
   Combo1_Click(form);
   engine::FillRulerTable(form.State.RulerTable);
@@ -268,14 +341,17 @@ void Command1_Click(Form1& form) {
       DecideCompute(TextOf(form.txtSunrise), TextOf(form.txtSunset), TextOf(form.txtNextSunrise),
                     TextOf(form.Combo1), form.State);
   if (decision.BadEntry) {
-    MessageBoxW(form.Window, Widen(BadEntryMessage(*decision.BadEntry)).c_str(),
-                Widen(kProductName).c_str(), MB_OK);
+    MessageBoxW(form.Window, Widen(BadEntryMessage(*decision.BadEntry)).Text,
+                Widen(kProductName).Text, MB_OK);
+    // The box's own message loop may have destroyed the window (WM_CLOSE
+    // from outside); then there is no entry left to focus.
+    if (form.Window == nullptr) return;
     // A plain focus move: unlike a Tab, it neither selects nor changes the text.
     SetFocus(ControlOf(form, EntryControlName(*decision.BadEntry)));
     return;
   }
   // The edit box shows the report's CR LF line ends and TABs as they are.
-  SetWindowTextW(form.Text1, Widen(decision.Report).c_str());
+  SetWindowTextW(form.Text1, WidenAll(decision.Report).get());
 }
 
 HWND ControlOf(const Form1& form, std::string_view name) {
@@ -297,13 +373,19 @@ void DispatchFormMessage(HWND window, MSG& msg) {
 }
 
 int RunForm1(HINSTANCE instance, int showCommand) {
-  Form1* form = CreateForm1(instance);
-  if (form == nullptr) return 1;
-  Form_Load(*form, showCommand);
-  HWND window = form->Window;  // the record goes with the window
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchFormMessage(window, msg);
-  return static_cast<int>(msg.wParam);
+  // The record lives here, around the loop, so it outlives the window and
+  // every handler the window runs.
+  Form1 form;
+  if (!CreateForm1(form, instance)) return 1;
+  Form_Load(form, showCommand);
+  HWND window = form.Window;
+  MSG msg{};
+  int got = 0;
+  while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) DispatchFormMessage(window, msg);
+  // A failed GetMessageW ends the loop with the window still there; it goes
+  // before the record does.
+  if (form.Window != nullptr) DestroyWindow(form.Window);
+  return got < 0 ? 1 : static_cast<int>(msg.wParam);
 }
 
 }  // namespace ui::win32

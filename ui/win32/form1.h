@@ -21,10 +21,12 @@ inline constexpr int kFirstControlId = 100;
 // The icon resource the program carries, shown in the caption.
 inline constexpr int kIconResourceId = 1;
 
-// The window's record. The window owns it: it is freed, with the fonts,
-// when the window is destroyed.
+// The window's record. Whoever makes the window owns the record and frees it
+// only after the window is gone (RunForm1 keeps it on its stack around the
+// message loop), so a handler whose message box saw the window closed still
+// finds it. The window's destruction frees the fonts and clears the handles.
 struct Form1 {
-  HWND Window = nullptr;
+  HWND Window = nullptr;  // nullptr once the window is destroyed
   std::array<HWND, kForm1ControlCount> Controls{};  // in the definition's order
   std::array<HFONT, kForm1ControlCount> Fonts{};    // each control's font; equal ones shared
   HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr, Label4 = nullptr;
@@ -35,9 +37,10 @@ struct Form1 {
   engine::ScheduleState State;
 };
 
-// Registers the window class and makes the hidden window with its controls,
-// sized for the screen's DPI. Gives nullptr when the window cannot be made.
-Form1* CreateForm1(HINSTANCE instance);
+// Registers the window class and makes the hidden window with its controls
+// for `form`, sized for the screen's DPI. The window uses `form` until it is
+// destroyed. Gives false when the window cannot be made.
+bool CreateForm1(Form1& form, HINSTANCE instance);
 
 // Shows the window with `showCommand`, puts the focus on txtSunrise, chooses
 // Sunday (running Combo1_Click, which a programmatic choice does not
@@ -48,7 +51,8 @@ void Form_Load(Form1& form, int showCommand);
 void Combo1_Click(Form1& form);
 
 // Checks the entries; reports the first bad one in a message box and puts
-// the focus on it, or replaces Text1 with the new report.
+// the focus on it, or replaces Text1 with the new report. When the window is
+// closed while the box is open, it ends as the box closes.
 void Command1_Click(Form1& form);
 
 // The control of that name, or nullptr for a name not in the definition.
