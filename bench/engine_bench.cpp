@@ -12,15 +12,16 @@
 #include "ui/compute_command.h"
 
 // Every allocation of the program is counted, so a benchmark can tell its own.
+// Kept out of line: GCC would otherwise see malloc's pointer reach delete.
 static std::size_t g_allocations = 0;
 
-void* operator new(std::size_t size) {
+[[gnu::noinline]] void* operator new(std::size_t size) {
   ++g_allocations;
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
