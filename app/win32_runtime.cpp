@@ -23,9 +23,11 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
 
 // The points where the library's inline code throws (bits/functexcept.h),
-// those that std::string, std::vector and operator new reach. Should the
-// program come to use another, the linker reports these as defined twice.
+// those that std::string, std::vector and operator new reach, and where its
+// assertions fail (the build defines _GLIBCXX_ASSERTIONS). Should the program
+// come to use another, the linker reports these as defined twice.
 namespace std {
+void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept { std::abort(); }
 void __throw_bad_alloc() { std::abort(); }
 void __throw_bad_array_new_length() { std::abort(); }
 void __throw_length_error(const char*) { std::abort(); }

@@ -185,7 +185,7 @@ done
 size=$(stat -c %s "$exe")
 say "$exe: ${kind%%,*}, $size bytes (budget $size_budget), imports $(echo $imports)"
 [ "$size" -le "$size_budget" ] ||
-  fail "$exe is $size bytes, over its budget of $size_budget bytes; a build folder configured before the size flags needs a fresh configure"
+  fail "$exe is $size bytes, over its budget of $size_budget bytes"
 ran+=("i686 build, checked as a file ($size bytes)")
 
 # --- The reports every build must print ------------------------------------
