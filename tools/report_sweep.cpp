@@ -56,9 +56,9 @@ struct Sweep {
     state.SelectedDay = static_cast<std::uint8_t>(day);
     const std::string_view day_name = ui::kDayNames[day - 1];
     const ui::ComputeDecision decision = ui::DecideCompute(sunrise, sunset, next, day_name, state);
-    if (decision.BadEntry) {
+    if (decision.Refused) {
       ++bad;
-      const std::string_view name = ui::EntryControlName(*decision.BadEntry);
+      const std::string_view name = decision.Refused->FocusControl;
       std::fwrite(name.data(), 1, name.size(), stdout);
       std::fputs("\r\n", stdout);
       return;

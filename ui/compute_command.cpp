@@ -26,15 +26,23 @@ std::string_view BadEntryMessage(TimeEntry entry) {
   return {};
 }
 
+namespace {
+
+ComputeDecision Refuse(TimeEntry entry) {
+  return {Refusal{entry, BadEntryMessage(entry), EntryControlName(entry)}, {}};
+}
+
+}  // namespace
+
 ComputeDecision DecideCompute(std::string_view sunrise, std::string_view sunset,
                               std::string_view nextSunrise, std::string_view dayName,
                               engine::ScheduleState& state) {
   const std::optional<engine::TimeValue> rise = engine::ParseTime(sunrise);
-  if (!rise) return {TimeEntry::Sunrise, {}};
+  if (!rise) return Refuse(TimeEntry::Sunrise);
   const std::optional<engine::TimeValue> set = engine::ParseTime(sunset);
-  if (!set) return {TimeEntry::Sunset, {}};
+  if (!set) return Refuse(TimeEntry::Sunset);
   const std::optional<engine::TimeValue> next = engine::ParseTime(nextSunrise);
-  if (!next) return {TimeEntry::NextSunrise, {}};
+  if (!next) return Refuse(TimeEntry::NextSunrise);
 
   const engine::Schedule schedule = engine::ComputeSchedule(state, dayName, *rise, *set, *next);
   return {std::nullopt, engine::RenderReport(schedule, state.RulerTable)};

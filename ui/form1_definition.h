@@ -9,6 +9,8 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/rulers.h"
+
 namespace ui {
 
 inline constexpr std::string_view kProductName = "Vellamire";  // also the message box title
@@ -80,6 +82,21 @@ inline constexpr int kForm1ControlCount = sizeof(kForm1Controls) / sizeof(kForm1
 inline constexpr std::string_view kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                  "Thursday", "Friday", "Saturday"};
 inline constexpr std::string_view kStartDay = "Sunday";  // chosen by Form_Load
+
+// The control that has the keyboard when the window opens.
+inline constexpr std::string_view kFirstFocus = "txtSunrise";
+
+// Form_Load's steps, in their order, for a frontend to carry out: `show()`
+// shows the window, `focus(name)` gives the named control the keyboard,
+// `choose(day)` chooses that entry of Combo1 and so runs Combo1_Click; then
+// the ruler table is filled.
+template <typename Show, typename Focus, typename Choose>
+void LoadForm1(engine::RulerTable& rulerTable, Show show, Focus focus, Choose choose) {
+  show();
+  focus(kFirstFocus);
+  choose(kStartDay);
+  engine::FillRulerTable(rulerTable);
+}
 
 // The control of that name. Gives nothing for a name not in the table.
 std::optional<ControlDef> FindControl(std::string_view name);

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ui::ComputeDecision decision = ui::DecideCompute(entries[0], entries[1], entries[2], day_name, state);
 
   if (first_bad >= 0) {
-    Check(decision.BadEntry.has_value() && static_cast<int>(*decision.BadEntry) == first_bad,
+    Check(decision.Refused.has_value() && static_cast<int>(decision.Refused->Entry) == first_bad,
           "the decision names another entry than the first bad one");
     Check(decision.Report.empty(), "a bad entry came with a report");
     Check(state.DayLength == before.DayLength && state.SunriseTime == before.SunriseTime &&
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
 
-  Check(!decision.BadEntry.has_value(), "good entries were refused");
+  Check(!decision.Refused.has_value(), "good entries were refused");
   engine::ScheduleState direct = test_support::LoadedState(day);
   const engine::Schedule schedule = engine::ComputeSchedule(direct, day_name, *values[0], *values[1], *values[2]);
   const std::string report = engine::RenderReport(schedule, direct.RulerTable);

@@ -82,7 +82,7 @@ TEST(TwipsToPixels, ScalesWithTheScreen) {
 TEST(DecideCompute, GoodEntriesGiveTheReport) {
   engine::ScheduleState state = LoadedState(1);
   const ComputeDecision decision = DecideCompute("05:30", "18:30", "05:30", "Sunday", state);
-  EXPECT_FALSE(decision.BadEntry.has_value());
+  EXPECT_FALSE(decision.Refused.has_value());
   EXPECT_EQ(decision.Report, test_support::ExpectedReport(1, "05:30", "18:30", "05:30"));
   EXPECT_EQ(decision.Report.substr(0, 23), "Selected Day : Sunday\r\n");
   EXPECT_EQ(state.DayLength, 780 * 60);
@@ -110,10 +110,10 @@ TEST(DecideCompute, NamesTheFirstBadEntryAndChangesNothing) {
     engine::ScheduleState state = LoadedState(3);
     state.DayLength = 123;  // a working value from an earlier press
     const ComputeDecision decision = DecideCompute(c.sunrise, c.sunset, c.next, "Tuesday", state);
-    ASSERT_TRUE(decision.BadEntry.has_value()) << c.sunrise;
-    EXPECT_EQ(*decision.BadEntry, c.bad);
-    EXPECT_EQ(EntryControlName(*decision.BadEntry), c.control);
-    EXPECT_EQ(BadEntryMessage(*decision.BadEntry), c.message);
+    ASSERT_TRUE(decision.Refused.has_value()) << c.sunrise;
+    EXPECT_EQ(decision.Refused->Entry, c.bad);
+    EXPECT_EQ(decision.Refused->FocusControl, c.control);
+    EXPECT_EQ(decision.Refused->Message, c.message);
     EXPECT_TRUE(decision.Report.empty());
     EXPECT_EQ(state.DayLength, 123);
     EXPECT_EQ(state.SunriseTime, 0);

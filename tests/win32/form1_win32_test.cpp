@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/report.h"
 #include "engine/rulers.h"
+#include "tests/support.h"
+#include "tests/win32/page_heap.h"
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
-#include "tests/win32/page_heap.h"
 #include "ui/win32/form1.h"
 
 namespace {
@@ -46,13 +46,7 @@ LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
 // The report the engine renders for these entries, CR LF and all.
 std::wstring EngineReport(std::uint8_t day, const char* sunrise, const char* sunset,
                           const char* next) {
-  engine::ScheduleState state;
-  state.SelectedDay = day;
-  engine::FillRulerTable(state.RulerTable);
-  const engine::Schedule schedule = engine::ComputeSchedule(
-      state, ui::kDayNames[day - 1], *engine::ParseTime(sunrise), *engine::ParseTime(sunset),
-      *engine::ParseTime(next));
-  return Widen(engine::RenderReport(schedule, state.RulerTable));
+  return Widen(test_support::ExpectedReport(day, sunrise, sunset, next));
 }
 
 // Handles what has arrived for a moment, as the program's loop would.

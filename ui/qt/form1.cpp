@@ -8,7 +8,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "engine/rulers.h"
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
 
@@ -138,10 +137,11 @@ Form1::Form1(QWidget* parent)
 }
 
 void Form1::Form_Load() {
-  show();
-  txtSunrise->setFocus(Qt::OtherFocusReason);
-  Combo1->setCurrentText(ToQString(kStartDay));
-  engine::FillRulerTable(state_.RulerTable);
+  LoadForm1(
+      state_.RulerTable, [this] { show(); },
+      [this](std::string_view name) { Control(name)->setFocus(Qt::OtherFocusReason); },
+      // Choosing by the text, as a user would, runs Combo1_Click.
+      [this](std::string_view day) { Combo1->setCurrentText(ToQString(day)); });
 }
 
 void Form1::Combo1_Click() { state_.SelectedDay = SelectedDayFor(Combo1->currentIndex()); }
@@ -151,10 +151,9 @@ void Form1::Command1_Click() {
       DecideCompute(txtSunrise->text().toStdString(), txtSunset->text().toStdString(),
                     txtNextSunrise->text().toStdString(), Combo1->currentText().toStdString(),
                     state_);
-  if (decision.BadEntry) {
-    ShowMessage(ToQString(BadEntryMessage(*decision.BadEntry)));
-    // A plain focus move: unlike a Tab, it neither selects nor changes the text.
-    Control(EntryControlName(*decision.BadEntry))->setFocus(Qt::OtherFocusReason);
+  if (decision.Refused) {
+    ShowMessage(ToQString(decision.Refused->Message));
+    Control(decision.Refused->FocusControl)->setFocus(Qt::OtherFocusReason);
     return;
   }
   // The box keeps lines apart by itself; the report's CR LF becomes its line break.

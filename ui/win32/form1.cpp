@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "engine/rulers.h"
 #include "ui/compute_command.h"
 
 namespace ui::win32 {
@@ -321,14 +320,19 @@ bool CreateForm1(Form1& form, HINSTANCE instance) {
 }
 
 void Form_Load(Form1& form, int showCommand) {
-  ShowWindow(form.Window, showCommand);
-  UpdateWindow(form.Window);
-  SetFocus(form.txtSunrise);
-  const LRESULT start = SendMessageW(form.Combo1, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(Widen(kStartDay).Text));
-  SendMessageW(form.Combo1, CB_SETCURSEL, static_cast<WPARAM>(start), 0);
-  Combo1_Click(form);
-  engine::FillRulerTable(form.State.RulerTable);
+  LoadForm1(
+      form.State.RulerTable,
+      [&] {
+        ShowWindow(form.Window, showCommand);
+        UpdateWindow(form.Window);
+      },
+      [&](std::string_view name) { SetFocus(ControlOf(form, name)); },
+      [&](std::string_view day) {
+        const LRESULT at = SendMessageW(form.Combo1, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(Widen(day).Text));
+        SendMessageW(form.Combo1, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+        Combo1_Click(form);  // a choice made by the program sends no notification
+      });
 }
 
 void Combo1_Click(Form1& form) {
@@ -340,14 +344,12 @@ void Command1_Click(Form1& form) {
   const ComputeDecision decision =
       DecideCompute(TextOf(form.txtSunrise), TextOf(form.txtSunset), TextOf(form.txtNextSunrise),
                     TextOf(form.Combo1), form.State);
-  if (decision.BadEntry) {
-    MessageBoxW(form.Window, Widen(BadEntryMessage(*decision.BadEntry)).Text,
-                Widen(kProductName).Text, MB_OK);
+  if (decision.Refused) {
+    MessageBoxW(form.Window, Widen(decision.Refused->Message).Text, Widen(kProductName).Text, MB_OK);
     // The box's own message loop may have destroyed the window (WM_CLOSE
     // from outside); then there is no entry left to focus.
     if (form.Window == nullptr) return;
-    // A plain focus move: unlike a Tab, it neither selects nor changes the text.
-    SetFocus(ControlOf(form, EntryControlName(*decision.BadEntry)));
+    SetFocus(ControlOf(form, decision.Refused->FocusControl));
     return;
   }
   // The edit box shows the report's CR LF line ends and TABs as they are.
