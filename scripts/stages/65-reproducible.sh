@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib.sh
-require_packages "${BASE_PACKAGES[@]}" git dpkg-dev g++-mingw-w64-i686 zip
+require_packages "${BASE_PACKAGES[@]}" git dpkg-dev file g++-mingw-w64-i686 zip
 
 fail() { echo "65-reproducible: $*" >&2; exit 1; }
 commit=$(git rev-parse HEAD)
