@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib.sh
 require_packages "${BASE_PACKAGES[@]}" desktop-file-utils appstream dpkg-dev file lintian
+require_commands desktop-file-validate appstreamcli cpack dpkg-deb dpkg-shlibdeps lintian file
 
 build=build/package
 app_id=io.github.vellamire.vellamire
