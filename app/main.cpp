@@ -13,6 +13,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 #include "ui/qt/form1.h"
 
 int main(int argc, char* argv[]) {
+  ui::PrepareHighDpiScaling();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(ui::kProductName.data(), ui::kProductName.size()));
   QApplication::setApplicationVersion(QString::fromLatin1(ui::kProductVersion.data(), ui::kProductVersion.size()));

@@ -1,10 +1,13 @@
 #include "ui/qt/form1.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -24,23 +27,57 @@ QRect GeometryOf(const ControlDef& def) {
           def.Height / kTwipsPerPixel};
 }
 
+// The faces a font of the definition may be drawn in, in this order: the
+// family itself, then the faces with its glyph widths (its metric twins, in
+// which the layout was measured), and only after them whatever face the
+// style hint finds.
+QStringList FamiliesOf(const FontDef& def) {
+  QStringList families{ToQString(def.Family)};
+  if (def.FixedPitch) {
+    families << QStringLiteral("Liberation Mono") << QStringLiteral("Cousine")
+             << QStringLiteral("Nimbus Mono PS");
+  } else {
+    // MS Sans Serif's TrueType successor, then Arial and the faces with Arial's widths.
+    families << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Arial")
+             << QStringLiteral("Liberation Sans") << QStringLiteral("Arimo")
+             << QStringLiteral("Nimbus Sans");
+  }
+  return families;
+}
+
 QFont FontOf(const FontDef& def) {
   QFont font(ToQString(def.Family));
-  // Where the family is missing, its metric twins come next (the layout was
-  // measured in them), then whatever sans or fixed-pitch font the hint finds.
-  QStringList families{font.family()};
-  if (def.FixedPitch) {
-    families << QStringLiteral("Liberation Mono") << QStringLiteral("Cousine");
-  } else {
-    families << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans")
-             << QStringLiteral("Arial");
-  }
-  font.setFamilies(families);
+  font.setFamilies(FamiliesOf(def));
   font.setPointSizeF(def.Points);
   font.setWeight(def.Weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setStyleHint(def.FixedPitch ? QFont::TypeWriter : QFont::SansSerif);
   font.setFixedPitch(def.FixedPitch);
   return font;
+}
+
+// Whether `text`, laid out in `box` with `alignment` as a label lays it out,
+// is no wider than the box and keeps the outline of every glyph inside it.
+bool CaptionFits(const QFont& font, const QString& text, const QRectF& box,
+                 Qt::Alignment alignment) {
+  const QFontMetricsF metrics(font);
+  const QRectF line = metrics.boundingRect(box, static_cast<int>(alignment), text);
+  QPainterPath outline;
+  outline.addText(QPointF(line.left(), line.top() + metrics.ascent()), font, text);
+  return line.width() <= box.width() && box.contains(outline.boundingRect());
+}
+
+// A face wider or taller than the layout's would cut a caption off at its
+// box's edge; then the caption's size goes down a quarter point at a time
+// until it fits (no lower than half its size). In the metric twins every
+// caption fits at its own size.
+void FitCaption(QLabel* label) {
+  QFont font = label->font();
+  const double smallest = font.pointSizeF() / 2;
+  while (!CaptionFits(font, label->text(), label->contentsRect(), label->alignment()) &&
+         font.pointSizeF() - 0.25 >= smallest) {
+    font.setPointSizeF(font.pointSizeF() - 0.25);
+  }
+  label->setFont(font);
 }
 
 QWidget* MakeControl(const ControlDef& def, QWidget* parent) {
@@ -49,6 +86,10 @@ QWidget* MakeControl(const ControlDef& def, QWidget* parent) {
     case ControlKind::Label: {
       auto* label = new QLabel(ToQString(def.Text), parent);
       label->setFocusPolicy(Qt::NoFocus);
+      // A 12 pt line (17.9 pixels in Arial's metrics) is taller than its
+      // 17-pixel box: centred, it would lose the foot of "(" and "y". Set on
+      // the bottom edge, the descent stays inside and the caps still fit.
+      label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
       widget = label;
       break;
     }
@@ -87,6 +128,7 @@ QWidget* MakeControl(const ControlDef& def, QWidget* parent) {
   widget->setGeometry(GeometryOf(def));
   widget->setFont(FontOf(def.Font));
   if (!def.AccessibleName.empty()) widget->setAccessibleName(ToQString(def.AccessibleName));
+  if (def.Kind == ControlKind::Label) FitCaption(static_cast<QLabel*>(widget));
   if (def.Kind == ControlKind::ReportBox) {
     // Tab stops every eight characters, as the report's columns expect and as
     // a multi-line edit box places them by default.
@@ -97,6 +139,15 @@ QWidget* MakeControl(const ControlDef& def, QWidget* parent) {
 }
 
 }  // namespace
+
+void PrepareHighDpiScaling() {
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+  QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+  QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+      Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+#endif
+}
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

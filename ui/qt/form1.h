@@ -15,6 +15,12 @@ class QPushButton;
 
 namespace ui {
 
+// Makes Qt 5 scale the window by the screen's logical DPI over 96, unrounded
+// (1.25 at 120 dpi, 1.5 at 144), as Qt 6 does by default; without it Qt 5
+// grows the fonts but not the window. Nothing to do under Qt 6. Call before
+// the application object is made.
+void PrepareHighDpiScaling();
+
 class Form1 : public QWidget {
   Q_OBJECT
 
