@@ -10,11 +10,11 @@
 #include <string_view>
 
 #include "engine/rulers.h"
+#include "ui/version.h"  // kProductVersion
 
 namespace ui {
 
 inline constexpr std::string_view kProductName = "Vellamire";  // also the message box title
-inline constexpr std::string_view kProductVersion = "1.00";
 
 // Twips are 1/1440 inch; at 96 dots per inch a pixel is 15 twips.
 inline constexpr int kTwipsPerPixel = 15;

@@ -103,9 +103,9 @@ prepare_prefix() {  # loader, prefix, WINEARCH
   touch "$prefix/.ready"
 }
 
-configure() {  # toolchain, build folder
-  cmake -S . -B "$2" --toolchain "cmake/toolchains/$1.cmake" -DCMAKE_BUILD_TYPE=Release \
-    --no-warn-unused-cli >/dev/null
+build_preset() {  # preset
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$(jobs)"
 }
 
 # Runs each test program of the build, then the program itself until its
@@ -145,7 +145,7 @@ run_under_wine() {  # loader, prefix, build folder
   fi
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  echo "  vellamire.exe: its window \"Orvandel\" appeared, $(grep -Eo '[0-9]+x[0-9]+' <<<"$shown" | head -n 1) pixels with its frame"
+  echo "  vellamire.exe: its window \"Orvandel\" appeared, $(grep -Eo '[0-9]+x[0-9]+[+-]' <<<"$shown" | head -n 1 | tr -d '+-') pixels with its frame"
 
   timeout 300 "$loader" "$dir/tools/report_sweep.exe" >"$dir/sweep.txt" 2>"$dir/sweep.log" ||
     { cat "$dir/sweep.log" >&2; fail "report_sweep.exe failed under $(basename "$loader")"; }
@@ -157,10 +157,9 @@ run_under_wine() {  # loader, prefix, build folder
 ran=()
 
 # --- 32-bit x86: the program that ships -----------------------------------
-b32=build/win32-i686
-configure mingw-i686 "$b32"
-cmake --build "$b32" -j "$(jobs)"
-exe="$b32/app/vellamire.exe"
+# Built as the README says (cmake --workflow --preset windows).
+cmake --workflow --preset windows >/dev/null
+exe=build/windows/app/vellamire.exe
 # file 5.44 says "PE32 executable (GUI) Intel 80386", later versions "Intel i386".
 kind=$(file -b "$exe")
 grep -Eq '^PE32 executable.*\(GUI\).*Intel (80386|i386)' <<<"$kind" || fail "not a 32-bit x86 GUI program: $kind"
@@ -173,11 +172,16 @@ for dll in $imports; do
     *) fail "imports $dll, which Windows does not have" ;;
   esac
 done
+# The version record holds the project's version, 1.00 as 1.0.0.0 too.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+[[ "$version" =~ ^([0-9]+)\.([0-9]+)$ ]] || fail "no project version in build/windows/CMakeCache.txt"
+numbers="${BASH_REMATCH[1]}, $((10#${BASH_REMATCH[2]})), 0, 0"
 resources=$(i686-w64-mingw32-windres -i "$exe" -O rc)
 # windres shows the manifest's text with each quote doubled.
-for want in 'VALUE "ProductName", "Vellamire"' 'VALUE "ProductVersion", "1.00"' \
-            'VALUE "FileVersion", "1.0.0.0"' 'FILEVERSION 1, 0, 0, 0' 'VALUE "FileDescription"' \
+for want in 'VALUE "ProductName", "Vellamire"' "VALUE \"ProductVersion\", \"$version\"" \
+            "VALUE \"FileVersion\", \"${numbers//, /.}\"" "FILEVERSION $numbers" 'VALUE "FileDescription"' \
             '/* RT_MANIFEST */' 'dpiAware' 'supportedOS' '/* RT_GROUP_ICON */' \
+            "version=\"\"${numbers//, /.}\"\"" \
             'name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""' \
             'publicKeyToken=""6595b64144ccf1df""'; do
   grep -qF "$want" <<<"$resources" || fail "the resources lack: $want"
@@ -186,7 +190,11 @@ size=$(stat -c %s "$exe")
 say "$exe: ${kind%%,*}, $size bytes (budget $size_budget), imports $(echo $imports)"
 [ "$size" -le "$size_budget" ] ||
   fail "$exe is $size bytes, over its budget of $size_budget bytes"
-ran+=("i686 build, checked as a file ($size bytes)")
+ran+=("i686 program, checked as a file ($size bytes)")
+
+# The same program with its tests, for 32-bit Wine; built on every machine.
+b32=build/windows-tests
+build_preset windows-tests
 
 # --- The reports every build must print ------------------------------------
 cmake --preset engine >/dev/null
@@ -197,9 +205,8 @@ build/engine/tools/report_sweep >"$linux_sweep" 2>/dev/null
 start_x_server
 
 # --- 64-bit x86: everything under 64-bit Wine ------------------------------
-b64=build/win32-x86_64
-configure mingw-x86_64 "$b64"
-cmake --build "$b64" -j "$(jobs)"
+b64=build/windows64-tests
+build_preset windows64-tests
 file -b "$b64/app/vellamire.exe" | grep -q '^PE32+ executable (GUI) x86-64' || fail "the 64-bit build is not a PE32+ program"
 prepare_prefix "$wine64" "$PWD/$b64/wine" win64
 say "x86_64 build under 64-bit Wine"

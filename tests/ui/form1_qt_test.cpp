@@ -15,7 +15,7 @@
 
 #include <memory>
 
-#include "engine/report.h"
+#include "tests/support.h"
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
 #include "ui/qt/form1.h"
@@ -28,17 +28,11 @@ QString ToQString(std::string_view text) {
 
 // The report the engine renders for these entries, as the box shows it.
 QString EngineReport(std::uint8_t day, const char* sunrise, const char* sunset, const char* next) {
-  engine::ScheduleState state;
-  state.SelectedDay = day;
-  engine::FillRulerTable(state.RulerTable);
-  const engine::Schedule schedule = engine::ComputeSchedule(
-      state, ui::kDayNames[day - 1], *engine::ParseTime(sunrise), *engine::ParseTime(sunset),
-      *engine::ParseTime(next));
-  return ToQString(engine::RenderReport(schedule, state.RulerTable))
+  return ToQString(test_support::ExpectedReport(day, sunrise, sunset, next))
       .replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
-// What the modal message box showed, read from a timer while it is open.
+// What the modal message box showed.
 struct SeenBox {
   bool Seen = false;
   QString Title;
@@ -48,32 +42,17 @@ struct SeenBox {
   QMessageBox::Icon Icon = QMessageBox::NoIcon;
 };
 
-// Watches for a modal message box, records it and closes it with OK.
-void CloseNextBox(SeenBox* seen) {
-  auto* timer = new QTimer(qApp);
-  auto* waited = new int(0);
-  QObject::connect(timer, &QTimer::timeout, [timer, waited, seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) {
-      if (++*waited > 250) {  // five seconds: no box came
-        timer->stop();
-        timer->deleteLater();
-        delete waited;
-      }
-      return;
-    }
-    timer->stop();
-    timer->deleteLater();
-    delete waited;
-    seen->Seen = true;
-    seen->Title = box->windowTitle();
-    seen->Text = box->text();
-    seen->Buttons = box->buttons().size();
-    seen->IsOk = box->button(QMessageBox::Ok) != nullptr;
-    seen->Icon = box->icon();
-    box->button(QMessageBox::Ok)->click();
-  });
-  timer->start(20);
+// Records the modal message box that is open, if one is, and closes it with OK.
+void CloseOpenBox(SeenBox& seen) {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr) return;
+  seen.Seen = true;
+  seen.Title = box->windowTitle();
+  seen.Text = box->text();
+  seen.Buttons = box->buttons().size();
+  seen.IsOk = box->button(QMessageBox::Ok) != nullptr;
+  seen.Icon = box->icon();
+  box->button(QMessageBox::Ok)->click();
 }
 
 struct Snapshot {
@@ -105,18 +84,36 @@ bool SameState(const engine::ScheduleState& a, const engine::ScheduleState& b) {
          a.FirstRuler == b.FirstRuler && a.CurrentRuler == b.CurrentRuler;
 }
 
-// Compute with `faulty` holding a bad entry: the real modal box shows
-// `message` (title "Vellamire", one OK, no icon), the focus goes back to the
-// entry without selecting it, and nothing else changes.
-void ExpectRefused(ui::Form1& form, QLineEdit* faulty, const QString& message) {
+// The message the entry of that control name gets when it is refused.
+QString MessageFor(const QString& entry) {
+  for (ui::TimeEntry e : {ui::TimeEntry::Sunrise, ui::TimeEntry::Sunset, ui::TimeEntry::NextSunrise}) {
+    if (ToQString(ui::EntryControlName(e)) == entry) return ToQString(ui::BadEntryMessage(e));
+  }
+  return {};
+}
+
+// Compute with the entry of that control name holding a bad text: the real
+// modal box shows its message (title "Vellamire", one OK, no icon), the
+// focus goes back to the entry without selecting it, and nothing else
+// changes.
+void ExpectRefused(ui::Form1& form, const QString& entry) {
+  auto* faulty = form.findChild<QLineEdit*>(entry);
   QVERIFY(faulty != nullptr);
   const Snapshot before = Take(form);
+  // The box runs its own event loop inside the click, where the timer reads
+  // and closes it; a box that never opens leaves `seen` empty once the click
+  // returns. The timer ends with this function.
   SeenBox seen;
-  CloseNextBox(&seen);
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&seen] {
+    if (!seen.Seen) CloseOpenBox(seen);
+  });
+  watch.start(20);
   QTest::mouseClick(form.Command1, Qt::LeftButton);
+  watch.stop();
   QVERIFY(seen.Seen);
   QCOMPARE(seen.Title, QStringLiteral("Vellamire"));
-  QCOMPARE(seen.Text, message);
+  QCOMPARE(seen.Text, MessageFor(entry));
   QCOMPARE(seen.Buttons, 1);
   QVERIFY(seen.IsOk);
   QCOMPARE(seen.Icon, QMessageBox::NoIcon);
@@ -321,16 +318,11 @@ class Form1Test : public QObject {
     QTest::addColumn<QString>("sunrise");
     QTest::addColumn<QString>("sunset");
     QTest::addColumn<QString>("next");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("sunrise letters") << "dawn" << "18:30" << "05:30" << "txtSunrise"
-        << "Please make sure the Sunrise entry is a Time value in the Hour:Minute format";
-    QTest::newRow("sunrise and sunset bad") << "" << "25:00" << "05:30" << "txtSunrise"
-        << "Please make sure the Sunrise entry is a Time value in the Hour:Minute format";
-    QTest::newRow("sunset bad") << "05:30" << "12:60" << "xx" << "txtSunset"
-        << "Please make sure the Sunset entry is a Time value in the Hour:Minute format";
-    QTest::newRow("next sunrise bad") << "05:30" << "18:30" << "24:00" << "txtNextSunrise"
-        << "Please make sure the Next Sunrise entry is a Time value in the Hour:Minute format";
+    QTest::addColumn<QString>("entry");  // the one refused
+    QTest::newRow("sunrise letters") << "dawn" << "18:30" << "05:30" << "txtSunrise";
+    QTest::newRow("sunrise and sunset bad") << "" << "25:00" << "05:30" << "txtSunrise";
+    QTest::newRow("sunset bad") << "05:30" << "12:60" << "xx" << "txtSunset";
+    QTest::newRow("next sunrise bad") << "05:30" << "18:30" << "24:00" << "txtNextSunrise";
   }
 
   void badEntryShowsItsMessage() {
@@ -338,14 +330,13 @@ class Form1Test : public QObject {
     QFETCH(QString, sunset);
     QFETCH(QString, next);
     QFETCH(QString, entry);
-    QFETCH(QString, message);
     ui::Form1& form = Load();
     QTest::mouseClick(form.Command1, Qt::LeftButton);  // an earlier report to keep
     form.txtSunrise->setText(sunrise);
     form.txtSunset->setText(sunset);
     form.txtNextSunrise->setText(next);
     for (QLineEdit* e : {form.txtSunrise, form.txtSunset, form.txtNextSunrise}) e->deselect();
-    ExpectRefused(form, form.findChild<QLineEdit*>(entry), message);
+    ExpectRefused(form, entry);
   }
 
   void hostileTextGetsItsEntrysMessage_data() {
@@ -391,10 +382,7 @@ class Form1Test : public QObject {
       faulty->setText(text);
     }
     faulty->deselect();
-    const ui::TimeEntry which = entry == QLatin1String("txtSunrise")  ? ui::TimeEntry::Sunrise
-                                : entry == QLatin1String("txtSunset") ? ui::TimeEntry::Sunset
-                                                                      : ui::TimeEntry::NextSunrise;
-    ExpectRefused(form, faulty, ToQString(ui::BadEntryMessage(which)));
+    ExpectRefused(form, entry);
   }
 
   void enterInAnEntryDoesNotCompute() {

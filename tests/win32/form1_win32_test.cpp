@@ -299,22 +299,22 @@ TEST_F(Form1Win32, ProgramDeclaresDpiAwarenessAndCarriesItsVersion) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);  // 1.0
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);           // .0.0
+  EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(ui::kVersionMajor << 16 | ui::kVersionMinor));
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);  // .0.0
   const struct {
     const wchar_t* Key;
-    const wchar_t* Value;
+    std::wstring Value;
   } kStrings[] = {
       {L"ProductName", L"Vellamire"},
-      {L"ProductVersion", L"1.00"},
-      {L"FileVersion", L"1.0.0.0"},
+      {L"ProductVersion", Widen(ui::kProductVersion)},  // "1.00"
+      {L"FileVersion", Widen(ui::kFileVersion)},        // "1.0.0.0"
   };
   for (const auto& c : kStrings) {
     wchar_t* value = nullptr;
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + c.Key;
     ASSERT_TRUE(VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &length))
         << c.Key;
-    EXPECT_STREQ(value, c.Value);
+    EXPECT_EQ(std::wstring(value), c.Value);
   }
   wchar_t* description = nullptr;
   EXPECT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
