@@ -58,4 +58,8 @@ runs_32bit_programs() {
 # The packages every build of the program needs.
 BASE_PACKAGES=(cmake make g++ pkg-config libgtest-dev qt6-base-dev fonts-liberation)
 
+# The faces the window's layout tests draw it in besides Liberation: metric
+# twins (Arimo, Cousine) and faces of other widths (DejaVu).
+TEST_FONT_PACKAGES=(fonts-croscore fonts-dejavu-core)
+
 jobs() { nproc 2>/dev/null || echo 2; }

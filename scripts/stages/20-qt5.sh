@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib.sh
-require_packages "${BASE_PACKAGES[@]}" qtbase5-dev
+require_packages "${BASE_PACKAGES[@]}" "${TEST_FONT_PACKAGES[@]}" qtbase5-dev
 
 cmake --preset qt5 | grep 'Building the window against Qt'
 cmake --build --preset qt5 -j "$(jobs)"

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib.sh
-require_packages "${BASE_PACKAGES[@]}"
+require_packages "${BASE_PACKAGES[@]}" "${TEST_FONT_PACKAGES[@]}"
 
 # The preset carries the sanitizers' options, so this is what a developer runs.
 cmake --preset asan >/dev/null

@@ -41,6 +41,18 @@ QStringList InstalledFamilies() {
 #endif
 }
 
+// Whether any installed face is fixed-pitch, as the report box needs.
+bool AnyFixedPitchFace() {
+  for (const QString& family : InstalledFamilies()) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    if (QFontDatabase::isFixedPitch(family)) return true;
+#else
+    if (QFontDatabase().isFixedPitch(family)) return true;
+#endif
+  }
+  return false;
+}
+
 // The box around the pixels of `image` that are not `background`.
 QRect InkBox(const QImage& image, QRgb background) {
   QRect box;
@@ -104,7 +116,10 @@ class Form1LayoutTest : public QObject {
         break;
       }
     }
-    if (faces == kMonoFaces) QVERIFY(got.fixedPitch());
+    if (faces == kMonoFaces) {
+      if (!AnyFixedPitchFace()) QSKIP("no fixed-pitch face is installed in this font set");
+      QVERIFY(got.fixedPitch());
+    }
     if (first.isEmpty()) QSKIP("none of the faces with the layout's widths is installed");
     QCOMPARE(got.family(), first);
   }
