@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Stage: Windows program under Wine
-# Builds the Windows program with mingw-w64. The 32-bit x86 build, the one
-# that ships, is always built whole and its program checked as a file: PE32
-# for i386, only system DLLs imported, the version record and manifest (with
-# its dependency on the common controls of version 6) inside, and no larger
-# than its budget.
-# The 64-bit build runs the engine, window-core and Win32 window tests under
-# 64-bit Wine, shows the program's window, and prints the report sweep, which
-# must be byte-identical to the 64-bit Linux build's. Where this machine runs
-# 32-bit x86 programs (tried by running one), the 32-bit build does all of
-# that under 32-bit Wine as well.
+# Builds the Windows program with mingw-w64. The 32-bit x86 program, the one
+# that ships, is built as the README says (the windows preset) and checked
+# as a file: PE32 for i386, only system DLLs imported, the version record and
+# manifest (with its dependency on the common controls of version 6) inside,
+# and no larger than its budget. The 32-bit and the 64-bit builds with their
+# tests are built on every machine. The 64-bit one runs the engine,
+# window-core and Win32 window tests under 64-bit Wine, shows the program's
+# window, and prints the report sweep, which must be byte-identical to the
+# 64-bit Linux build's. Where this machine runs 32-bit x86 programs (tried
+# by running one), the 32-bit build does all of that under 32-bit Wine too.
 #
 # Everything runs on one X server (Xvfb) started for the stage, and each Wine
 # prefix has one Wine server, started persistent before the first program and
