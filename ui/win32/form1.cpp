@@ -14,24 +14,9 @@ namespace {
 constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;  // no minimize or maximize box
 constexpr int kDayCount = sizeof(kDayNames) / sizeof(kDayNames[0]);
 
-// Wide texts live in plain buffers, not std::wstring, whose library code
-// would be linked in whole for these few copies. A short ASCII text of the
-// definition (a caption, a font or day name, a message) becomes a terminated
-// wide text; longer texts are cut, and none is.
-struct ShortText {
-  wchar_t Text[128];
-};
-
-ShortText Widen(std::string_view text) {
-  ShortText wide;
-  const std::size_t n = text.size() < 127 ? text.size() : 127;
-  for (std::size_t i = 0; i < n; ++i) wide.Text[i] = static_cast<unsigned char>(text[i]);
-  wide.Text[n] = L'\0';
-  return wide;
-}
-
-// Any ASCII text as a terminated wide text, however long.
-std::unique_ptr<wchar_t[]> WidenAll(std::string_view text) {
+// An ASCII text as a terminated wide text, in a plain buffer: std::wstring's
+// library code would be linked in whole for these few copies.
+std::unique_ptr<wchar_t[]> Widen(std::string_view text) {
   auto wide = std::make_unique<wchar_t[]>(text.size() + 1);  // zeroed, so terminated
   for (std::size_t i = 0; i < text.size(); ++i) wide[i] = static_cast<unsigned char>(text[i]);
   return wide;
@@ -67,7 +52,7 @@ HFONT MakeFont(const FontDef& def, int dpi) {
   const DWORD pitch = def.FixedPitch ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
   return CreateFontW(height, 0, 0, 0, def.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch,
-                     Widen(def.Family).Text);
+                     Widen(def.Family).get());
 }
 
 struct ControlClass {
@@ -125,7 +110,7 @@ bool MakeControl(Form1& form, int i, HINSTANCE instance) {
   const int top = TwipsToPixels(def.Top, form.Dpi);
   const int width = TwipsToPixels(def.Width, form.Dpi);
   const int height = TwipsToPixels(def.Height, form.Dpi);
-  HWND control = CreateWindowExW(cls.ExStyle, cls.Name, Widen(def.Text).Text, cls.Style, left, top,
+  HWND control = CreateWindowExW(cls.ExStyle, cls.Name, Widen(def.Text).get(), cls.Style, left, top,
                                  width, height, form.Window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                  instance, nullptr);
@@ -142,7 +127,7 @@ bool MakeControl(Form1& form, int i, HINSTANCE instance) {
 
   if (def.Kind == ControlKind::ComboBox) {
     for (std::string_view day : kDayNames) {
-      SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(day).Text));
+      SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(day).get()));
     }
     FitComboBox(control, width, height);
   }
@@ -172,7 +157,7 @@ bool MakeControls(Form1& form, HINSTANCE instance) {
       }
     }
     if (!def.AccessibleName.empty() &&
-        CreateWindowExW(0, L"STATIC", Widen(def.AccessibleName).Text, WS_CHILD | SS_NOPREFIX, 0,
+        CreateWindowExW(0, L"STATIC", Widen(def.AccessibleName).get(), WS_CHILD | SS_NOPREFIX, 0,
                         0, 0, 0, form.Window, nullptr, instance, nullptr) == nullptr) {
       return false;
     }
@@ -287,7 +272,7 @@ bool CreateForm1(Form1& form, HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  const ShortText className = Widen(kForm1.Caption);
+  const auto className = Widen(kForm1.Caption);
   WNDCLASSEXW cls{};
   cls.cbSize = sizeof(cls);
   cls.lpfnWndProc = FormProc;
@@ -296,7 +281,7 @@ bool CreateForm1(Form1& form, HINSTANCE instance) {
   if (cls.hIcon == nullptr) cls.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  cls.lpszClassName = className.Text;
+  cls.lpszClassName = className.get();
   if (RegisterClassExW(&cls) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
   HDC screen = GetDC(nullptr);
@@ -307,7 +292,7 @@ bool CreateForm1(Form1& form, HINSTANCE instance) {
                 TwipsToPixels(kForm1.ClientHeight, form.Dpi)};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
   // The window keeps a pointer to the record from its first message on.
-  HWND window = CreateWindowExW(0, className.Text, className.Text, kFormStyle, CW_USEDEFAULT,
+  HWND window = CreateWindowExW(0, className.get(), className.get(), kFormStyle, CW_USEDEFAULT,
                                 CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                                 nullptr, nullptr, instance, &form);
   if (window == nullptr) return false;
@@ -329,7 +314,7 @@ void Form_Load(Form1& form, int showCommand) {
       [&](std::string_view name) { SetFocus(ControlOf(form, name)); },
       [&](std::string_view day) {
         const LRESULT at = SendMessageW(form.Combo1, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                        reinterpret_cast<LPARAM>(Widen(day).Text));
+                                        reinterpret_cast<LPARAM>(Widen(day).get()));
         SendMessageW(form.Combo1, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
         Combo1_Click(form);  // a choice made by the program sends no notification
       });
@@ -345,7 +330,7 @@ void Command1_Click(Form1& form) {
       DecideCompute(TextOf(form.txtSunrise), TextOf(form.txtSunset), TextOf(form.txtNextSunrise),
                     TextOf(form.Combo1), form.State);
   if (decision.Refused) {
-    MessageBoxW(form.Window, Widen(decision.Refused->Message).Text, Widen(kProductName).Text, MB_OK);
+    MessageBoxW(form.Window, Widen(decision.Refused->Message).get(), Widen(kProductName).get(), MB_OK);
     // The box's own message loop may have destroyed the window (WM_CLOSE
     // from outside); then there is no entry left to focus.
     if (form.Window == nullptr) return;
@@ -353,7 +338,7 @@ void Command1_Click(Form1& form) {
     return;
   }
   // The edit box shows the report's CR LF line ends and TABs as they are.
-  SetWindowTextW(form.Text1, WidenAll(decision.Report).get());
+  SetWindowTextW(form.Text1, Widen(decision.Report).get());
 }
 
 HWND ControlOf(const Form1& form, std::string_view name) {
