@@ -33,6 +33,32 @@ std::int64_t RoundHalfAway(double x) {
   return x < 0 ? -r : r;
 }
 
+// What counts as a blank around a time and before its marker: the ASCII
+// space, TAB, CR and LF, and the spaces that pasted text carries, in UTF-8:
+// no-break (U+00A0), narrow no-break (U+202F), figure (U+2007) and thin
+// (U+2009) space.
+constexpr std::string_view kBlanks[] = {
+    " ", "\t", "\r", "\n", "\xC2\xA0", "\xE2\x80\xAF", "\xE2\x80\x87", "\xE2\x80\x89",
+};
+
+// The length in bytes of the blank that starts at `at` in s, or 0.
+std::size_t BlankAt(std::string_view s, std::size_t at) {
+  for (std::string_view blank : kBlanks) {
+    if (s.size() - at >= blank.size() && s.compare(at, blank.size(), blank) == 0) return blank.size();
+  }
+  return 0;
+}
+
+// The length in bytes of the blank that ends s, or 0.
+std::size_t BlankAtEnd(std::string_view s) {
+  for (std::string_view blank : kBlanks) {
+    if (s.size() >= blank.size() && s.compare(s.size() - blank.size(), blank.size(), blank) == 0) {
+      return blank.size();
+    }
+  }
+  return 0;
+}
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 int DigitValue(char c) { return c - '0'; }
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
@@ -56,11 +82,9 @@ std::string Decimal(bool negative, std::uint64_t v, int min_digits) {
 }  // namespace
 
 std::optional<TimeValue> ParseTime(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && text[begin] == ' ') ++begin;
-  while (end > begin && text[end - 1] == ' ') --end;
-  const std::string_view s(text.data() + begin, end - begin);
+  std::string_view s = text;
+  while (const std::size_t n = BlankAt(s, 0)) s.remove_prefix(n);
+  while (const std::size_t n = BlankAtEnd(s)) s.remove_suffix(n);
 
   std::size_t i = 0;
   auto digit_at = [&s](std::size_t k) { return k < s.size() && IsDigit(s[k]); };
@@ -88,7 +112,7 @@ std::optional<TimeValue> ParseTime(std::string_view text) {
   }
 
   // Optional AM/PM marker, one blank or none before it.
-  if (i < s.size() && s[i] == ' ') ++i;
+  i += BlankAt(s, i);
   if (i < s.size()) {
     if (s.size() - i != 2 || Lower(s[i + 1]) != 'm') return std::nullopt;
     const char marker = Lower(s[i]);
