@@ -33,28 +33,29 @@ std::int64_t RoundHalfAway(double x) {
   return x < 0 ? -r : r;
 }
 
-// What counts as a blank around a time and before its marker: the ASCII
-// space, TAB, CR and LF, and the spaces that pasted text carries, in UTF-8:
-// no-break (U+00A0), narrow no-break (U+202F), figure (U+2007) and thin
-// (U+2009) space.
-constexpr std::string_view kBlanks[] = {
-    " ", "\t", "\r", "\n", "\xC2\xA0", "\xE2\x80\xAF", "\xE2\x80\x87", "\xE2\x80\x89",
-};
-
-// The length in bytes of the blank that starts at `at` in s, or 0.
+// The length in bytes of the blank that starts at `at` in s, or 0. A blank,
+// around a time and before its marker, is the ASCII space, TAB, CR or LF, or
+// one of the spaces pasted text carries, in UTF-8: no-break (U+00A0, C2 A0),
+// narrow no-break (U+202F, E2 80 AF), figure (U+2007, E2 80 87) and thin
+// (U+2009, E2 80 89) space.
 std::size_t BlankAt(std::string_view s, std::size_t at) {
-  for (std::string_view blank : kBlanks) {
-    if (s.size() - at >= blank.size() && s.compare(at, blank.size(), blank) == 0) return blank.size();
+  const auto byte = [s](std::size_t k) -> unsigned {
+    return k < s.size() ? static_cast<unsigned char>(s[k]) : 0;
+  };
+  const unsigned first = byte(at);
+  if (first == ' ' || first == '\t' || first == '\r' || first == '\n') return 1;
+  if (first == 0xC2 && byte(at + 1) == 0xA0) return 2;
+  const unsigned third = byte(at + 2);
+  if (first == 0xE2 && byte(at + 1) == 0x80 && (third == 0xAF || third == 0x87 || third == 0x89)) {
+    return 3;
   }
   return 0;
 }
 
 // The length in bytes of the blank that ends s, or 0.
 std::size_t BlankAtEnd(std::string_view s) {
-  for (std::string_view blank : kBlanks) {
-    if (s.size() >= blank.size() && s.compare(s.size() - blank.size(), blank.size(), blank) == 0) {
-      return blank.size();
-    }
+  for (std::size_t length = 1; length <= 3 && length <= s.size(); ++length) {
+    if (BlankAt(s, s.size() - length) == length) return length;
   }
   return 0;
 }
