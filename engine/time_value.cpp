@@ -33,6 +33,33 @@ std::int64_t RoundHalfAway(double x) {
   return x < 0 ? -r : r;
 }
 
+// The length in bytes of the blank that starts at `at` in s, or 0. A blank,
+// around a time and before its marker, is the ASCII space, TAB, CR or LF, or
+// one of the spaces pasted text carries, in UTF-8: no-break (U+00A0, C2 A0),
+// narrow no-break (U+202F, E2 80 AF), figure (U+2007, E2 80 87) and thin
+// (U+2009, E2 80 89) space.
+std::size_t BlankAt(std::string_view s, std::size_t at) {
+  const auto byte = [s](std::size_t k) -> unsigned {
+    return k < s.size() ? static_cast<unsigned char>(s[k]) : 0;
+  };
+  const unsigned first = byte(at);
+  if (first == ' ' || first == '\t' || first == '\r' || first == '\n') return 1;
+  if (first == 0xC2 && byte(at + 1) == 0xA0) return 2;
+  const unsigned third = byte(at + 2);
+  if (first == 0xE2 && byte(at + 1) == 0x80 && (third == 0xAF || third == 0x87 || third == 0x89)) {
+    return 3;
+  }
+  return 0;
+}
+
+// The length in bytes of the blank that ends s, or 0.
+std::size_t BlankAtEnd(std::string_view s) {
+  for (std::size_t length = 1; length <= 3 && length <= s.size(); ++length) {
+    if (BlankAt(s, s.size() - length) == length) return length;
+  }
+  return 0;
+}
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 int DigitValue(char c) { return c - '0'; }
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
@@ -56,11 +83,9 @@ std::string Decimal(bool negative, std::uint64_t v, int min_digits) {
 }  // namespace
 
 std::optional<TimeValue> ParseTime(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && text[begin] == ' ') ++begin;
-  while (end > begin && text[end - 1] == ' ') --end;
-  const std::string_view s(text.data() + begin, end - begin);
+  std::string_view s = text;
+  while (const std::size_t n = BlankAt(s, 0)) s.remove_prefix(n);
+  while (const std::size_t n = BlankAtEnd(s)) s.remove_suffix(n);
 
   std::size_t i = 0;
   auto digit_at = [&s](std::size_t k) { return k < s.size() && IsDigit(s[k]); };
@@ -88,7 +113,7 @@ std::optional<TimeValue> ParseTime(std::string_view text) {
   }
 
   // Optional AM/PM marker, one blank or none before it.
-  if (i < s.size() && s[i] == ' ') ++i;
+  i += BlankAt(s, i);
   if (i < s.size()) {
     if (s.size() - i != 2 || Lower(s[i + 1]) != 'm') return std::nullopt;
     const char marker = Lower(s[i]);

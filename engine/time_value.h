@@ -16,11 +16,14 @@ namespace engine {
 
 using TimeValue = double;  // OLE Automation date
 
-// Reads a clock time: H:MM or HH:MM (hour 0-23), optionally :SS, optionally
-// followed by AM or PM in any case, with or without a blank before it (hour
-// 1-12 then; 12 AM is midnight, 12 PM noon); blanks around the text are
-// ignored. The value lies on day 0, in [0, 1).
-// Gives nothing for any other text, including dates, signs and non-ASCII.
+// Reads a clock time in UTF-8: H:MM or HH:MM (hour 0-23), optionally :SS,
+// optionally followed by AM or PM in any case, with one blank or none before
+// it (hour 1-12 then; 12 AM is midnight, 12 PM noon); blanks around the text
+// are ignored. A blank is a space, TAB, CR, LF, or a no-break (U+00A0),
+// narrow no-break (U+202F), figure (U+2007) or thin (U+2009) space, as
+// pasted text carries them. The value lies on day 0, in [0, 1).
+// Gives nothing for any other text, including dates, signs, a second line
+// and any other non-ASCII.
 std::optional<TimeValue> ParseTime(std::string_view text);
 
 // True exactly when ParseTime gives a value for `text`. Cannot fail.

@@ -31,6 +31,9 @@ TEST(EveryMinute, ParsesTheSameInEverySpellingAndFormats) {
         Printed("%d:%02d ", clock, minute) + marker,
         Printed("%02d:%02d", clock, minute) + lower,
         Printed(" %d:%02d:00 ", clock, minute) + marker + " ",
+        // As pasted from a page, a table cell or a line of text.
+        Printed("\t%d:%02d\u202F", clock, minute) + marker + "\r\n",
+        Printed("\u00A0%02d:%02d\u2009", hour, minute) + "\n",
     };
     const double expected_value = Stored(m / 1440.0);
     const std::string expected_clock = Printed("%02d:%02d ", clock, minute) + marker;

@@ -37,6 +37,70 @@ TEST(ParseTime, AcceptsClockTimes) {
   }
 }
 
+TEST(ParseTime, AcceptsTheBlanksOfPastedText) {
+  const struct {
+    const char* text;
+    int seconds;  // of day 0
+  } kCases[] = {
+      // Before the marker: narrow no-break, no-break, thin, figure space, TAB, LF.
+      {"6:40\u202FAM", 24000}, {"5:12\u00A0AM", 18720}, {"6:40\u2009PM", 67200},
+      {"6:40\u2007pm", 67200}, {"6:40\tPM", 67200}, {"6:40\nAM", 24000},
+      {"05:30:15\u00A0PM", 63015}, {"12:00\u202FAM", 0},
+      // Around the time: a table cell's TAB, a line's end, and runs of mixed blanks.
+      {"\t04:58", 17880}, {"04:58\r\n", 17880}, {"04:58\n", 17880}, {"\r\n04:58\r\n", 17880},
+      {"\u00A005:30\u202F", 19800}, {" \t\u2009 18:30 \u2007\r\n", 66600},
+      {"\t6:40\u202FAM\r\n", 24000}, {"\u202F\u202F12:59\u00A0pm\u00A0\u00A0", 46740},
+  };
+  for (const auto& c : kCases) {
+    const auto value = ParseTime(c.text);
+    ASSERT_TRUE(value.has_value()) << c.text;
+    EXPECT_EQ(TotalSeconds(*value), c.seconds) << c.text;
+    EXPECT_EQ(*value, Stored(c.seconds / kDay)) << c.text;
+    EXPECT_TRUE(IsTimeText(c.text)) << c.text;
+  }
+}
+
+TEST(ParseTime, RejectsLookAlikesOfPastedTimes) {
+  const std::string kCases[] = {
+      "6:40\u202FXM",           // another letter for the marker
+      "6:40\u202FA\u202FM",     // a blank inside the marker
+      "04:58\n05:00",           // a second time on a new line
+      "04:58\r\n05:00\r\n",     // the same, with CR LF
+      "04:58\t05:00",           // a second time in the next cell
+      "\u0664:\u0665\u0668",     // Arabic-Indic digits
+      "\u06F4:58",              // an Extended Arabic-Indic (Persian) digit
+      "\uFF10\uFF14:58",        // full-width digits
+      "04:\u0665\u0668",        // Arabic-Indic minute digits
+      "\u0966\u096A:58",        // Devanagari digits
+      "04:58\xE2\x80",          // a narrow no-break space cut short at the end
+      "\xE2\x80" "04:58",        // the same at the start
+      "\xC2" "04:58",            // a lone lead byte
+      "\xA0" "04:58",            // a no-break space in Latin-1, not UTF-8
+      "6:40\xA0" "AM",           // the same before the marker
+      "\xC0\xA0" "04:58",        // an overlong two-byte space
+      "\xE0\x80\xA0" "04:58",    // an overlong three-byte space
+      "\xE2\x80\xAF\xAF" "04:58",  // a stray continuation byte after a blank
+      "\u3000" "04:58",          // an ideographic space
+      "\u200B" "04:58",          // a zero-width space
+      "\uFEFF" "04:58",          // a byte order mark
+      "\u2002" "04:58",          // an en space
+      "04:58\u2028",            // a line separator
+      "\v04:58",                // a vertical tab
+      "\f04:58",                // a form feed
+      "6:40\u202F\u202FAM",     // two blanks before the marker
+      "6:40 \tAM",              // two blanks of different kinds before the marker
+      "6:40\r\nAM",             // a line end of two characters before the marker
+      "04\u202F:58",            // a blank inside the time
+      "04:\u00A058",            // a blank after the colon
+      "\u202F",                 // a blank alone
+      "\t\r\n\u00A0",           // blanks alone
+  };
+  for (const auto& text : kCases) {
+    EXPECT_FALSE(ParseTime(text).has_value()) << '"' << text << '"';
+    EXPECT_FALSE(IsTimeText(text)) << '"' << text << '"';
+  }
+}
+
 TEST(ParseTime, DefaultsGiveTheirFractionOfADay) {
   EXPECT_EQ(*ParseTime("05:30"), Stored(5.5 / 24));
   EXPECT_EQ(*ParseTime("18:30"), Stored(18.5 / 24));
@@ -78,8 +142,6 @@ TEST(ParseTime, RejectsOtherTexts) {
       "5:30 a.m.",        // dotted marker
       "PM 5:30",          // marker first
       "05:30x",           // trailing letter
-      "\t05:30",          // tab is no blank
-      "05:30\n",          // line end
       "05:30\r\n18:30",   // two lines
       "2024-01-01 05:30", // a date
       "1/1/2024 05:30",   // a date
@@ -88,7 +150,6 @@ TEST(ParseTime, RejectsOtherTexts) {
       "\xD9\xA5:30",      // Arabic-Indic digit five
       "\xEF\xBC\x95:30",  // full-width digit five
       "05\xEF\xBC\x9A" "30",  // full-width colon
-      "\xC2\xA0" "05:30", // no-break space
   };
   for (const auto& text : kCases) {
     EXPECT_FALSE(ParseTime(text).has_value()) << '"' << text << '"';

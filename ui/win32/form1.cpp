@@ -22,15 +22,19 @@ std::unique_ptr<wchar_t[]> Widen(std::string_view text) {
   return wide;
 }
 
-// The text of a control. Anything beyond ASCII becomes '?', which no time
-// entry accepts, so a typed non-ASCII character still makes the entry bad.
+// The text of a control in UTF-8, as the engine reads it, so the engine alone
+// decides which characters an entry takes. A lone surrogate comes out as
+// U+FFFD, which no entry accepts.
 std::string TextOf(HWND control) {
   const int length = GetWindowTextLengthW(control);
   auto wide = std::make_unique<wchar_t[]>(static_cast<std::size_t>(length) + 1);
   const int read = GetWindowTextW(control, wide.get(), length + 1);
-  std::string text;
-  text.reserve(static_cast<std::size_t>(read));
-  for (int i = 0; i < read; ++i) text.push_back(wide[i] < 0x80 ? static_cast<char>(wide[i]) : '?');
+  const int size = read > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide.get(), read, nullptr, 0,
+                                                   nullptr, nullptr)
+                            : 0;
+  if (size <= 0) return {};
+  std::string text(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.get(), read, &text[0], size, nullptr, nullptr);
   return text;
 }
 
