@@ -58,8 +58,10 @@ runs_32bit_programs() {
 # The packages every build of the program needs.
 BASE_PACKAGES=(cmake make g++ pkg-config libgtest-dev qt6-base-dev fonts-liberation)
 
-# The faces the window's layout tests draw it in besides Liberation: metric
-# twins (Arimo, Cousine) and faces of other widths (DejaVu).
-TEST_FONT_PACKAGES=(fonts-croscore fonts-dejavu-core)
+# The packages of the font sets the window's layout tests draw it in
+# (tests/ui/CMakeLists.txt) besides Liberation: the metric twins Arimo and
+# Cousine and the URW faces, and faces of other widths as desktops have them.
+TEST_FONT_PACKAGES=(fonts-croscore fonts-urw-base35 fonts-dejavu-core fonts-noto-core
+                    fonts-noto-mono fonts-cantarell fonts-freefont-ttf)
 
 jobs() { nproc 2>/dev/null || echo 2; }

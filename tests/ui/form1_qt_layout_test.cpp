@@ -1,13 +1,16 @@
-// The Qt window's layout as the screen and the installed fonts make it: the
-// faces each control is drawn in, every label's caption inside its box, and
-// the window's size at the screen's DPI. The application is set up as
-// app/main.cpp sets it up (no 96-dpi test default).
+// The Qt window's layout as the screen and the installed fonts make it, judged
+// as a person looking at it would judge it: the faces each control is drawn
+// in, every caption and entry text whole where the window paints it, a report
+// face whose characters share one advance, and the window's size at the
+// screen's DPI. The application is set up as app/main.cpp sets it up.
 //
 // VELLAMIRE_TEST_DPI names the logical DPI the screen was given (QT_FONT_DPI
-// headless, Xft.dpi on X11); FONTCONFIG_FILE may name a font set without
-// some faces. CTest runs the program in several such settings.
+// headless, Xft.dpi on X11); VELLAMIRE_TEST_FONTS names the families the font
+// set must have and the Debian package of each ("package=Family,..."), empty
+// for the machine's own fonts. CTest runs the program in several such settings.
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -19,6 +22,7 @@
 #include <QTextBlock>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -33,35 +37,149 @@ const QStringList kSansFaces{"MS Sans Serif", "Microsoft Sans Serif", "Arial",
                              "Liberation Sans", "Arimo", "Nimbus Sans"};
 const QStringList kMonoFaces{"Courier New", "Liberation Mono", "Cousine", "Nimbus Mono PS"};
 
+// Room on every side of a widget's roomy copy: a whole number of device
+// pixels at every scale tested, so the text stays on the same pixel grid.
+constexpr int kRoom = 48;
+
+// "Nimbus Sans [UKWN]" is Nimbus Sans: Qt adds the foundry where two
+// foundries give a family of one name.
+QString WithoutFoundry(QString family) {
+  const int bracket = family.indexOf(QLatin1String(" ["));
+  if (bracket > 0 && family.endsWith(QLatin1Char(']'))) family.truncate(bracket);
+  return family;
+}
+
 QStringList InstalledFamilies() {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-  return QFontDatabase::families();
+  const QStringList families = QFontDatabase::families();
 #else
-  return QFontDatabase().families();
+  const QStringList families = QFontDatabase().families();
 #endif
+  QStringList names;
+  for (const QString& family : families) names << WithoutFoundry(family);
+  return names;
 }
 
-// Whether any installed face is fixed-pitch, as the report box needs.
-bool AnyFixedPitchFace() {
-  for (const QString& family : InstalledFamilies()) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    if (QFontDatabase::isFixedPitch(family)) return true;
-#else
-    if (QFontDatabase().isFixedPitch(family)) return true;
-#endif
+// How far `pixel` has moved from `background` towards `text`: 0 for the
+// background, 1 for the full text colour, judged on the channel where the two
+// differ most.
+double Contrast(QRgb pixel, QRgb background, QRgb text) {
+  const int channels[3][3] = {{qRed(pixel), qRed(background), qRed(text)},
+                              {qGreen(pixel), qGreen(background), qGreen(text)},
+                              {qBlue(pixel), qBlue(background), qBlue(text)}};
+  int best = 0;
+  for (int c = 1; c < 3; ++c) {
+    if (std::abs(channels[c][2] - channels[c][1]) > std::abs(channels[best][2] - channels[best][1]))
+      best = c;
   }
-  return false;
+  const int full = std::abs(channels[best][2] - channels[best][1]);
+  if (full == 0) return 0;
+  return std::abs(channels[best][0] - channels[best][1]) / static_cast<double>(full);
 }
 
-// The box around the pixels of `image` that are not `background`.
-QRect InkBox(const QImage& image, QRgb background) {
+// The box around the pixels where `with` shows text that `without` does not:
+// pixels that reach ui::kInkContrast of the way to the text colour.
+QRect InkBox(const QImage& with, const QImage& without, QRgb text) {
   QRect box;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (image.pixel(x, y) != background) box |= QRect(x, y, 1, 1);
+  for (int y = 0; y < with.height(); ++y) {
+    for (int x = 0; x < with.width(); ++x) {
+      if (Contrast(with.pixel(x, y), without.pixel(x, y), text) >= ui::kInkContrast)
+        box |= QRect(x, y, 1, 1);
     }
   }
   return box;
+}
+
+QString TextOf(QWidget* widget) {
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+  if (auto* entry = qobject_cast<QLineEdit*>(widget)) return entry->text();
+  if (auto* button = qobject_cast<QPushButton*>(widget)) return button->text();
+  return {};
+}
+
+void SetTextOf(QWidget* widget, const QString& text) {
+  if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
+  if (auto* entry = qobject_cast<QLineEdit*>(widget)) entry->setText(text);
+  if (auto* button = qobject_cast<QPushButton*>(widget)) button->setText(text);
+}
+
+// The window as it paints itself, in device pixels, with `widget` the only
+// control shown, so its ink is told from its neighbours'.
+QImage ShotOf(QWidget& window, QWidget* widget) {
+  QList<QWidget*> hidden;
+  for (QWidget* other : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (other != widget && other->isVisible()) {
+      other->hide();
+      hidden << other;
+    }
+  }
+  const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  for (QWidget* other : hidden) other->show();
+  return shot;
+}
+
+// The ink of the widget's text where the window paints it: the window with
+// the text against the window with the widget's text empty.
+QRect TextInk(QWidget& window, QWidget* widget) {
+  const QString text = TextOf(widget);
+  const QImage with = ShotOf(window, widget);
+  SetTextOf(widget, QString());
+  const QImage without = ShotOf(window, widget);
+  SetTextOf(widget, text);
+  return InkBox(with, without, widget->palette().color(widget->foregroundRole()).rgb());
+}
+
+// The same, with the widget grown in place by kRoom on every side and its
+// text centred from top to bottom, so nothing of its text can be cut: a
+// caption set on the bottom edge keeps glyphs that reach below the line
+// (a parenthesis) cut however tall its box. Gives an empty box when the
+// grown copy's ink touches the window's edge (the room was not there).
+QRect RoomyTextInk(QWidget& window, QWidget* widget) {
+  const QRect box = widget->geometry();
+  widget->setGeometry(box.adjusted(-kRoom, -kRoom, kRoom, kRoom));
+  auto* label = qobject_cast<QLabel*>(widget);
+  const Qt::Alignment alignment = label != nullptr ? label->alignment() : Qt::Alignment();
+  if (label != nullptr) label->setAlignment((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+  const QRect ink = TextInk(window, widget);
+  if (label != nullptr) label->setAlignment(alignment);
+  widget->setGeometry(box);
+  const QRect shot(QPoint(0, 0), window.grab().size());
+  if (!shot.adjusted(1, 1, -1, -1).contains(ink)) return {};
+  return ink;
+}
+
+// Every printable character of the reports of all seven weekdays, as the
+// window shows them after Compute.
+QString ReportCharacters(ui::Form1& form) {
+  QString reports;
+  for (int day = 0; day < form.Combo1->count(); ++day) {
+    form.Combo1->setCurrentIndex(day);
+    form.Command1_Click();
+    reports += form.Text1->toPlainText();
+  }
+  QString characters;
+  for (QChar c : reports) {
+    if (c.isPrint() && !characters.contains(c)) characters += c;
+  }
+  return characters;
+}
+
+// Names the first of `characters` whose advance in `font` is not a blank's;
+// empty when they all share it.
+QString UnequalAdvance(const QFont& font, const QString& characters) {
+  const QFontMetricsF metrics(font);
+  const qreal blank = metrics.horizontalAdvance(QLatin1Char(' '));
+  if (characters.size() < 40) return QStringLiteral("too few characters to judge: %1").arg(characters);
+  for (QChar c : characters) {
+    // Whole 64ths of a pixel, as the font engine gives them.
+    if (qRound(metrics.horizontalAdvance(c) * 64) != qRound(blank * 64)) {
+      return QStringLiteral("in %1 '%2' is %3 pixels wide, a blank %4")
+          .arg(QFontInfo(font).family(), QString(c))
+          .arg(metrics.horizontalAdvance(c))
+          .arg(blank);
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -77,6 +195,8 @@ class Form1LayoutTest : public QObject {
     form_ = std::make_unique<ui::Form1>();
     form_->Form_Load();
     if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("window was not exposed");
+    // No text cursor: it would count as ink of the entry it blinks in.
+    if (QWidget* focus = form_->focusWidget()) focus->clearFocus();
     return *form_;
   }
 
@@ -85,6 +205,17 @@ class Form1LayoutTest : public QObject {
     bool ok = false;
     dpi_ = qEnvironmentVariableIntValue("VELLAMIRE_TEST_DPI", &ok);
     QVERIFY2(ok && dpi_ > 0, "VELLAMIRE_TEST_DPI must name the screen's logical DPI");
+    const QStringList installed = InstalledFamilies();
+    const QString needs = qEnvironmentVariable("VELLAMIRE_TEST_FONTS");
+    for (const QString& need : needs.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+      const QString package = need.section(QLatin1Char('='), 0, 0);
+      const QString family = need.section(QLatin1Char('='), 1);
+      if (!installed.contains(family)) {
+        QFAIL(qPrintable(QStringLiteral("this font set needs %1 (the Debian package %2): "
+                                        "apt-get install %2")
+                             .arg(family, package)));
+      }
+    }
   }
 
   void cleanup() { form_.reset(); }
@@ -99,6 +230,8 @@ class Form1LayoutTest : public QObject {
     QTest::newRow("report") << "Text1" << kMonoFaces;
   }
 
+  // Where the set has a face with the definition's widths, the first of them
+  // in the window's order is the one drawn.
   void facesAreTheDefinitionsOrTheirTwins() {
     QFETCH(QString, control);
     QFETCH(QStringList, faces);
@@ -109,54 +242,118 @@ class Form1LayoutTest : public QObject {
     qInfo("%s is drawn in %s %.2f pt", qPrintable(control), qPrintable(got.family()),
           got.pointSizeF());
     const QStringList installed = InstalledFamilies();
-    QString first;
-    for (const QString& face : faces) {
-      if (installed.contains(face)) {
-        first = face;
-        break;
-      }
-    }
-    if (faces == kMonoFaces) {
-      if (!AnyFixedPitchFace()) QSKIP("no fixed-pitch face is installed in this font set");
-      QVERIFY(got.fixedPitch());
-    }
-    if (first.isEmpty()) QSKIP("none of the faces with the layout's widths is installed");
-    QCOMPARE(got.family(), first);
+    const auto first = std::find_if(faces.begin(), faces.end(),
+                                    [&](const QString& face) { return installed.contains(face); });
+    if (first == faces.end()) QSKIP("none of the faces with the layout's widths is in this set");
+    QCOMPARE(WithoutFoundry(got.family()), *first);
   }
 
-  // Each caption measured in the face and size its label really got, and
-  // drawn: the label shows as much ink as a copy with room to spare.
-  void labelCaptionsFitTheirBoxes_data() {
+  void fixedFacesShareOneAdvance_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("report") << "Text1";
+    QTest::newRow("button") << "Command1";
+  }
+
+  // Every character of the reports of all seven weekdays, and of the
+  // button's caption, has the same advance in the face the control got, so
+  // the report's blanks and TABs line its columns up.
+  void fixedFacesShareOneAdvance() {
+    QFETCH(QString, control);
+    ui::Form1& form = Load();
+    const QString characters = ReportCharacters(form) + form.Command1->text();
+    const QFont font = form.findChild<QWidget*>(control)->font();
+    QVERIFY2(UnequalAdvance(font, characters).isEmpty(),
+             qPrintable(UnequalAdvance(font, characters)));
+  }
+
+  void facesOfUnequalAdvanceGiveWay_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("keeps");
+    QTest::newRow("caption face, proportional") << "Label1" << false;
+    QTest::newRow("entry face, proportional") << "txtSunrise" << false;
+    QTest::newRow("report face, kept") << "Text1" << true;
+  }
+
+  // Handed a face whose characters do not share one advance, the window's
+  // choice of a report face gives one whose characters do, in the same size
+  // and weight; a face whose characters do is kept.
+  void facesOfUnequalAdvanceGiveWay() {
+    QFETCH(QString, control);
+    QFETCH(bool, keeps);
+    ui::Form1& form = Load();
+    const QString characters = ReportCharacters(form);
+    const QFont given = form.findChild<QWidget*>(control)->font();
+    QCOMPARE(UnequalAdvance(given, characters).isEmpty(), keeps);
+    const QFont chosen = ui::WithOneAdvance(given);
+    qInfo("%s %.2f pt gives %s", qPrintable(QFontInfo(given).family()), given.pointSizeF(),
+          qPrintable(QFontInfo(chosen).family()));
+    QVERIFY2(UnequalAdvance(chosen, characters).isEmpty(),
+             qPrintable(UnequalAdvance(chosen, characters)));
+    QCOMPARE(chosen.pointSizeF(), given.pointSizeF());
+    QCOMPARE(chosen.weight(), given.weight());
+    if (keeps) QCOMPARE(QFontInfo(chosen).family(), QFontInfo(given).family());
+  }
+
+  void captionsAreWholeInTheirBoxes_data() {
     QTest::addColumn<QString>("name");
     for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) QTest::newRow(name) << name;
   }
 
-  void labelCaptionsFitTheirBoxes() {
+  // Each label where the window paints it shows as much ink as a copy with
+  // room to spare, in its definition's box; where the window made a caption
+  // smaller, a quarter point more would lose some of it.
+  void captionsAreWholeInTheirBoxes() {
     QFETCH(QString, name);
     ui::Form1& form = Load();
     auto* label = form.findChild<QLabel*>(name);
     QVERIFY(label != nullptr);
-    const QString caption = label->text();
-    const QFontMetricsF metrics(label->font());
-    const qreal advance = metrics.horizontalAdvance(caption);
-    qInfo("%s: \"%s\" in %s %.2f pt: %.1f of %d pixels wide", qPrintable(name),
-          qPrintable(caption), qPrintable(QFontInfo(label->font()).family()),
-          label->font().pointSizeF(), advance, label->contentsRect().width());
-    QVERIFY2(advance <= label->contentsRect().width(), "the caption is wider than its box");
+    const ui::ControlDef def = *ui::FindControl(name.toStdString());
+    QCOMPARE(label->geometry(),
+             QRect(def.Left / ui::kTwipsPerPixel, def.Top / ui::kTwipsPerPixel,
+                   def.Width / ui::kTwipsPerPixel, def.Height / ui::kTwipsPerPixel));
 
-    const QImage shown = label->grab().toImage();
-    const QRect box = label->geometry();
-    // Room on every side, a whole number of device pixels at any scale
-    // tested, so the glyphs fall on the same pixel grid.
-    const int room = 48;
-    label->resize(box.width() + 2 * room, box.height() + 2 * room);
-    const QImage roomy = label->grab().toImage();
-    label->setGeometry(box);
-    const QRgb background = roomy.pixel(0, 0);
-    const QRect ink = InkBox(shown, background);
-    const QRect full = InkBox(roomy, background);
+    const QRect ink = TextInk(form, label);
+    const QRect full = RoomyTextInk(form, label);
+    qInfo("%s: \"%s\" in %s %.2f pt: ink %dx%d device pixels in a box of %.1fx%.1f",
+          qPrintable(name), qPrintable(label->text()),
+          qPrintable(QFontInfo(label->font()).family()), label->font().pointSizeF(), full.width(),
+          full.height(), label->width() * form.devicePixelRatioF(),
+          label->height() * form.devicePixelRatioF());
     QVERIFY(!full.isEmpty());
     QCOMPARE(ink.size(), full.size());
+
+    if (label->font().pointSizeF() < def.Font.Points) {
+      QFont larger = label->font();
+      larger.setPointSizeF(larger.pointSizeF() + 0.25);
+      label->setFont(larger);
+      QVERIFY2(TextInk(form, label).size() != RoomyTextInk(form, label).size(),
+               "the caption would fit a quarter point larger");
+    }
+  }
+
+  void entryAndButtonTextsAreVerticallyWhole_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("entry, left") << "txtSunrise" << "5:30 pm";
+    QTest::newRow("entry, right") << "txtNextSunrise" << "05:30 pm";
+    QTest::newRow("button") << "Command1" << "Compute";
+  }
+
+  // An entry's text and the button's caption, with their ascenders and
+  // descenders, take as many rows of pixels as in a taller copy.
+  void entryAndButtonTextsAreVerticallyWhole() {
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    ui::Form1& form = Load();
+    QWidget* widget = form.findChild<QWidget*>(control);
+    QVERIFY(widget != nullptr);
+    SetTextOf(widget, text);
+    const QRect ink = TextInk(form, widget);
+    const QRect full = RoomyTextInk(form, widget);
+    qInfo("%s: \"%s\": ink %d of %.1f device pixels high", qPrintable(control), qPrintable(text),
+          full.height(), widget->height() * form.devicePixelRatioF());
+    QVERIFY(!full.isEmpty());
+    QCOMPARE(ink.height(), full.height());
   }
 
   // At n dpi the client area is n/96 times 627 x 456 device pixels: the
