@@ -447,6 +447,7 @@ TEST_F(Form1Win32, ProgramDeclaresPerMonitorDpiAwarenessAndCarriesItsVersion) {
       {L"ProductName", L"Vellamire"},
       {L"ProductVersion", Widen(ui::kProductVersion)},  // "1.00"
       {L"FileVersion", Widen(ui::kFileVersion)},        // "1.0.0.0"
+      {L"CompanyName", L"The Vellamire authors"},
   };
   for (const auto& c : kStrings) {
     wchar_t* value = nullptr;
@@ -459,6 +460,15 @@ TEST_F(Form1Win32, ProgramDeclaresPerMonitorDpiAwarenessAndCarriesItsVersion) {
   EXPECT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
                              reinterpret_cast<void**>(&description), &length));
   EXPECT_GT(length, 1u);
+  // The copyright line of the license, whatever its years.
+  wchar_t* copyright = nullptr;
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\LegalCopyright",
+                             reinterpret_cast<void**>(&copyright), &length));
+  const std::wstring line = copyright;
+  const std::wstring holder = L" The Vellamire authors";
+  EXPECT_EQ(line.rfind(L"Copyright (c) 2", 0), 0u) << line;
+  ASSERT_GT(line.size(), holder.size());
+  EXPECT_EQ(line.substr(line.size() - holder.size()), holder);
 }
 
 TEST_F(Form1Win32, EachControlHasItsClassStyleTextPlaceAndFont) {
