@@ -2,10 +2,12 @@
 # Stage: Windows program under Wine
 # Builds the Windows program with mingw-w64. The 32-bit x86 program, the one
 # that ships, is built as the README says (the windows preset) and checked
-# as a file: PE32 for i386, only system DLLs imported, the version record and
-# manifest (with its dependency on the common controls of version 6) inside,
-# and no larger than its budget. The 32-bit and the 64-bit builds with their
-# tests are built on every machine. The 64-bit one runs the engine,
+# as a file: PE32 for i386, only system DLLs imported (GetDpiForWindow not
+# among the imports), ASLR and NX (DYNAMIC_BASE with its relocations,
+# NX_COMPAT), the version record (with the copyright line of LICENSE) and
+# the manifest (per-monitor DPI awareness, the common controls of version 6)
+# inside, and no larger than its budget. The 32-bit and the 64-bit builds
+# with their tests are built on every machine. The 64-bit one runs the engine,
 # window-core and Win32 window tests under 64-bit Wine, shows the program's
 # window, and prints the report sweep, which must be byte-identical to the
 # 64-bit Linux build's. Where this machine runs 32-bit x86 programs (tried
@@ -53,9 +55,10 @@ finish() {
 }
 trap finish EXIT
 
-# One X server for the whole stage, on a display number it picks itself.
+# One X server for the whole stage, on a display number it picks itself,
+# large enough for the window at 192 dpi, which the tests set.
 start_x_server() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
   xvfb_pid=$!
   local _
   for _ in $(seq 1 100); do
@@ -165,29 +168,46 @@ kind=$(file -b "$exe")
 grep -Eq '^PE32 executable.*\(GUI\).*Intel (80386|i386)' <<<"$kind" || fail "not a 32-bit x86 GUI program: $kind"
 i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' || fail "objdump does not read a pei-i386 image"
 # The system's own DLLs only: nothing of the compiler's runtime.
-imports=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+headers=$(i686-w64-mingw32-objdump -p "$exe")
+imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
 for dll in $imports; do
   case "${dll,,}" in
     kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | advapi32.dll | comctl32.dll) ;;
     *) fail "imports $dll, which Windows does not have" ;;
   esac
 done
+# The window asks for its DPI through GetProcAddress: imported, the function
+# (Windows 10 1607 on) would keep the program from starting on earlier ones.
+! grep -qw GetDpiForWindow <<<"$headers" || fail "imports GetDpiForWindow, which Windows before 10 1607 lacks"
+# ASLR and NX, which the linker gives by default: the flags, and the
+# relocations without which Windows cannot move the program.
+for flag in DYNAMIC_BASE NX_COMPAT; do
+  sed -n '/^DllCharacteristics/,/^SizeOfStackReserve/p' <<<"$headers" | grep -qw "$flag" ||
+    fail "DllCharacteristics lacks $flag"
+done
+! grep -q 'relocations stripped' <<<"$headers" || fail "the relocations are stripped, so ASLR cannot move the program"
+i686-w64-mingw32-objdump -h "$exe" | grep -qw '\.reloc' || fail "no .reloc section, so ASLR cannot move the program"
 # The version record holds the project's version, 1.00 as 1.0.0.0 too.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 [[ "$version" =~ ^([0-9]+)\.([0-9]+)$ ]] || fail "no project version in build/windows/CMakeCache.txt"
 numbers="${BASH_REMATCH[1]}, $((10#${BASH_REMATCH[2]})), 0, 0"
+# The copyright line of LICENSE, and the holder it names as the company.
+copyright=$(grep -m 1 '^Copyright (c) ' LICENSE) || fail "LICENSE has no \"Copyright (c) ...\" line"
+company=$(sed -E 's/^Copyright \(c\) [0-9][-0-9, ]* ([^ 0-9].*)$/\1/' <<<"$copyright")
 resources=$(i686-w64-mingw32-windres -i "$exe" -O rc)
 # windres shows the manifest's text with each quote doubled.
 for want in 'VALUE "ProductName", "Vellamire"' "VALUE \"ProductVersion\", \"$version\"" \
             "VALUE \"FileVersion\", \"${numbers//, /.}\"" "FILEVERSION $numbers" 'VALUE "FileDescription"' \
-            '/* RT_MANIFEST */' 'dpiAware' 'supportedOS' '/* RT_GROUP_ICON */' \
+            "VALUE \"CompanyName\", \"$company\"" "VALUE \"LegalCopyright\", \"$copyright\"" \
+            '/* RT_MANIFEST */' '>true</dpiAware>' '>PerMonitorV2, System</dpiAwareness>' \
+            'supportedOS' '/* RT_GROUP_ICON */' \
             "version=\"\"${numbers//, /.}\"\"" \
             'name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""' \
             'publicKeyToken=""6595b64144ccf1df""'; do
   grep -qF "$want" <<<"$resources" || fail "the resources lack: $want"
 done
 size=$(stat -c %s "$exe")
-say "$exe: ${kind%%,*}, $size bytes (budget $size_budget), imports $(echo $imports)"
+say "$exe: ${kind%%,*}, $size bytes (budget $size_budget), imports $(echo $imports), DYNAMIC_BASE and NX_COMPAT"
 [ "$size" -le "$size_budget" ] ||
   fail "$exe is $size bytes, over its budget of $size_budget bytes"
 ran+=("i686 program, checked as a file ($size bytes)")

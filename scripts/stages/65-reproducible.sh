@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib.sh
-require_packages "${BASE_PACKAGES[@]}" git dpkg-dev file g++-mingw-w64-i686 zip
+require_packages "${BASE_PACKAGES[@]}" git dpkg-dev file g++-mingw-w64-i686 zip unzip
 require_commands git cmp
 
 fail() { echo "65-reproducible: $*" >&2; exit 1; }

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -139,6 +140,136 @@ int ScreenDpi() {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   return dpi;
+}
+
+// The control's rectangle within its parent's client area.
+RECT RectOf(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// The control's rectangle at `dpi` as the definition gives it in twips.
+RECT TwipsRectOf(const ui::ControlDef& def, int dpi) {
+  const int left = ui::TwipsToPixels(def.Left, dpi);
+  const int top = ui::TwipsToPixels(def.Top, dpi);
+  return {left, top, left + ui::TwipsToPixels(def.Width, dpi),
+          top + ui::TwipsToPixels(def.Height, dpi)};
+}
+
+// Pixels of a font of `points` at `dpi`, a half up, in whole quarter points:
+// no floating-point result that could differ between FPUs takes part.
+LONG PixelsOf(double points, int dpi) {
+  const int quarter_points = static_cast<int>(points * 4);
+  return (quarter_points * dpi + 144) / 288;
+}
+
+HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
+
+// What the control's own font measures for `text`: its extent, its cell
+// height (tmHeight) and the face the system chose.
+struct Measured {
+  SIZE Extent{};
+  LONG CellHeight = 0;
+  std::wstring Face;
+};
+
+Measured Measure(HWND control, const std::wstring& text) {
+  Measured m;
+  HDC dc = GetDC(control);
+  const HGDIOBJ old = SelectObject(dc, FontOf(control));
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &m.Extent);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  m.CellHeight = metrics.tmHeight;
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  m.Face = face;
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return m;
+}
+
+// Tells the window that its DPI is now `dpi`, as Windows does when it moves
+// to a monitor of another scale, with a rectangle a little right of and below
+// where it is, the client area's size at that DPI. Gives that rectangle.
+RECT SendDpiChanged(HWND window, int dpi) {
+  RECT frame, client;
+  GetWindowRect(window, &frame);
+  GetClientRect(window, &client);
+  const int left = frame.left + 8, top = frame.top + 6;
+  RECT suggested = {left, top,
+                    left + (frame.right - frame.left) - client.right + ui::TwipsToPixels(9405, dpi),
+                    top + (frame.bottom - frame.top) - client.bottom + ui::TwipsToPixels(6840, dpi)};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
+}
+
+// Each control where the definition puts it at `dpi`, in its font made for
+// that DPI. A label keeps its box's left and top, is as tall as its box or its
+// font's cell, whichever is more, and may end short of its box on the right;
+// no control overlaps another.
+void ExpectLaidOutAt(const ui::win32::Form1& form, int dpi) {
+  for (int i = 0; i < ui::kForm1ControlCount; ++i) {
+    const ui::ControlDef& def = kForm1Controls[i];
+    SCOPED_TRACE(std::string(def.Name) + " at " + std::to_string(dpi) + " dpi");
+    HWND control = form.Controls[i];
+    const RECT rect = RectOf(control);
+    const RECT box = TwipsRectOf(def, dpi);
+    EXPECT_EQ(rect.left, box.left);
+    EXPECT_EQ(rect.top, box.top);
+    if (def.Kind == ControlKind::Label) {
+      const LONG cell = Measure(control, L"").CellHeight;
+      EXPECT_EQ(rect.bottom - rect.top, std::max(box.bottom - box.top, cell));
+      EXPECT_LE(rect.right, box.right);
+    } else {
+      EXPECT_EQ(rect.right, box.right);
+      EXPECT_EQ(rect.bottom, box.bottom);
+    }
+    for (int j = i + 1; j < ui::kForm1ControlCount; ++j) {
+      const RECT other = RectOf(form.Controls[j]);
+      RECT common;
+      EXPECT_FALSE(IntersectRect(&common, &rect, &other)) << "overlaps " << kForm1Controls[j].Name;
+    }
+
+    LOGFONTW font{};
+    ASSERT_EQ(GetObjectW(FontOf(control), sizeof(font), &font), static_cast<int>(sizeof(font)));
+    EXPECT_EQ(std::wstring(font.lfFaceName), Widen(def.Font.Family));
+    EXPECT_EQ(font.lfWeight, def.Font.Weight);
+    EXPECT_EQ(font.lfHeight, -PixelsOf(def.Font.Points, dpi));
+  }
+}
+
+// How many days the open list shows without scrolling.
+int DaysShownOpen(HWND combo) {
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  int shown = 0;
+  if (GetComboBoxInfo(combo, &info)) {
+    RECT list;
+    GetClientRect(info.hwndList, &list);
+    const LRESULT item = SendMessageW(info.hwndList, LB_GETITEMHEIGHT, 0, 0);
+    shown = item > 0 ? static_cast<int>(list.bottom / item) : 0;
+  }
+  SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  return shown;
+}
+
+// The report box's TABs stop every 8 characters of its font. Line 2 measures
+// one character.
+void ExpectTabStopsEveryEightCharacters(HWND text1) {
+  SetWindowTextW(text1, L"a\tb\t\tc\r\nabcdefghi\tj");
+  const auto x = [text1](int index) {
+    return static_cast<int>(static_cast<short>(LOWORD(SendMessageW(text1, EM_POSFROMCHAR, index, 0))));
+  };
+  const int start = x(0);
+  const int width = x(9) - x(8);  // "b" after "a" on line 2
+  ASSERT_GT(width, 0);
+  EXPECT_EQ(x(2) - start, 8 * width);    // "b" after one TAB
+  EXPECT_EQ(x(5) - start, 24 * width);   // "c" after two more
+  EXPECT_EQ(x(18) - start, 16 * width);  // "j" after nine characters and a TAB
 }
 
 // The window as it is on the screen, written as a 24-bit BMP.
@@ -305,9 +436,15 @@ TEST_F(Form1Win32, ResizingMovesNoControl) {
   }
 }
 
-TEST_F(Form1Win32, ProgramDeclaresDpiAwarenessAndCarriesItsVersion) {
-  // The test program carries the same resources as the program.
+TEST_F(Form1Win32, ProgramDeclaresPerMonitorDpiAwarenessAndCarriesItsVersion) {
+  // The test program carries the same resources as the program. Its manifest
+  // asks for per-monitor DPI awareness (version 2, which Wine takes as the
+  // first version; both are per-monitor awareness).
   EXPECT_TRUE(IsProcessDPIAware());
+  EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
+            DPI_AWARENESS_PER_MONITOR_AWARE);
+  EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(window_)),
+            DPI_AWARENESS_PER_MONITOR_AWARE);
   wchar_t path[MAX_PATH];
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   DWORD ignored = 0;
@@ -326,6 +463,7 @@ TEST_F(Form1Win32, ProgramDeclaresDpiAwarenessAndCarriesItsVersion) {
       {L"ProductName", L"Vellamire"},
       {L"ProductVersion", Widen(ui::kProductVersion)},  // "1.00"
       {L"FileVersion", Widen(ui::kFileVersion)},        // "1.0.0.0"
+      {L"CompanyName", L"The Vellamire authors"},
   };
   for (const auto& c : kStrings) {
     wchar_t* value = nullptr;
@@ -338,9 +476,18 @@ TEST_F(Form1Win32, ProgramDeclaresDpiAwarenessAndCarriesItsVersion) {
   EXPECT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
                              reinterpret_cast<void**>(&description), &length));
   EXPECT_GT(length, 1u);
+  // The copyright line of the license, whatever its years.
+  wchar_t* copyright = nullptr;
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\LegalCopyright",
+                             reinterpret_cast<void**>(&copyright), &length));
+  const std::wstring line = copyright;
+  const std::wstring holder = L" The Vellamire authors";
+  EXPECT_EQ(line.rfind(L"Copyright (c) 2", 0), 0u) << line;
+  ASSERT_GT(line.size(), holder.size());
+  EXPECT_EQ(line.substr(line.size() - holder.size()), holder);
 }
 
-TEST_F(Form1Win32, EachControlHasItsClassStyleRectangleTextAndFont) {
+TEST_F(Form1Win32, EachControlHasItsClassStyleTextPlaceAndFont) {
   const struct {
     ControlKind Kind;
     const wchar_t* Class;
@@ -383,33 +530,18 @@ TEST_F(Form1Win32, EachControlHasItsClassStyleRectangleTextAndFont) {
       }
     }
 
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, ui::TwipsToPixels(def.Left, dpi));
-    EXPECT_EQ(rect.top, ui::TwipsToPixels(def.Top, dpi));
-    EXPECT_EQ(rect.right - rect.left, ui::TwipsToPixels(def.Width, dpi));
-    EXPECT_EQ(rect.bottom - rect.top, ui::TwipsToPixels(def.Height, dpi));
-
     const std::wstring text = def.Kind == ControlKind::ComboBox ? L"Sunday" : Widen(def.Text);
     EXPECT_EQ(TextOf(control), text);
 
     LOGFONTW font{};
-    HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
-    ASSERT_NE(handle, nullptr);
-    ASSERT_EQ(GetObjectW(handle, sizeof(font), &font), static_cast<int>(sizeof(font)));
-    EXPECT_EQ(std::wstring(font.lfFaceName), Widen(def.Font.Family));
-    EXPECT_EQ(font.lfWeight, def.Font.Weight);
-    // Points to pixels, a half up, in whole quarter points: no floating-point
-    // result that could differ between FPUs takes part.
-    const int quarter_points = static_cast<int>(def.Font.Points * 4);
-    EXPECT_EQ(font.lfHeight, -static_cast<LONG>((quarter_points * dpi + 144) / 288));
+    ASSERT_EQ(GetObjectW(FontOf(control), sizeof(font), &font), static_cast<int>(sizeof(font)));
     for (const auto& h : kHeightsAt96) {
       if (dpi == 96 && h.Points == def.Font.Points) {
         EXPECT_EQ(font.lfHeight, -h.Pixels);
       }
     }
   }
+  ExpectLaidOutAt(*form_, dpi);
 }
 
 TEST_F(Form1Win32, FocusStartsInSunriseAndTabVisitsTheControlsInOrder) {
@@ -451,16 +583,7 @@ TEST_F(Form1Win32, DayListHoldsTheSevenDaysWithSundayChosen) {
   EXPECT_EQ(form_->State.RulerTable, filled);
 
   // Open, the list shows all seven without scrolling.
-  SendMessageW(form_->Combo1, CB_SHOWDROPDOWN, TRUE, 0);
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof(info);
-  ASSERT_TRUE(GetComboBoxInfo(form_->Combo1, &info));
-  RECT list;
-  GetClientRect(info.hwndList, &list);
-  const LRESULT item = SendMessageW(info.hwndList, LB_GETITEMHEIGHT, 0, 0);
-  ASSERT_GT(item, 0);
-  EXPECT_GE(list.bottom / item, 7);
-  SendMessageW(form_->Combo1, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_GE(DaysShownOpen(form_->Combo1), 7);
 }
 
 TEST_F(Form1Win32, ComputeWithTheDefaultsShowsTheEngineReport) {
@@ -636,18 +759,60 @@ TEST_F(Form1Win32, ScreenReadersNameEachEntryAfterTheLabelBeforeIt) {
 }
 
 TEST_F(Form1Win32, ReportBoxHasTabStopsEveryEightCharacters) {
-  // Line 2 measures one character of the fixed-pitch font.
-  SetWindowTextW(form_->Text1, L"a\tb\t\tc\r\nabcdefghi\tj");
-  const auto x = [this](int index) {
-    return static_cast<int>(
-        static_cast<short>(LOWORD(SendMessageW(form_->Text1, EM_POSFROMCHAR, index, 0))));
-  };
-  const int start = x(0);
-  const int width = x(9) - x(8);  // "b" after "a" on line 2
-  ASSERT_GT(width, 0);
-  EXPECT_EQ(x(2) - start, 8 * width);   // "b" after one TAB
-  EXPECT_EQ(x(5) - start, 24 * width);  // "c" after two more
-  EXPECT_EQ(x(18) - start, 16 * width);  // "j" after nine characters and a TAB
+  ExpectTabStopsEveryEightCharacters(form_->Text1);
+}
+
+// Windows sends WM_DPICHANGED when the window moves to a monitor of another
+// scale. The window then makes its fonts anew for that DPI and frees the old
+// ones, puts its controls where their twips fall at that DPI, fits the list
+// again, keeps the report's tab stops, and takes the rectangle suggested.
+TEST_F(Form1Win32, DpiChangeRemakesTheFontsAndLaysTheControlsOutAgain) {
+  for (int dpi : {120, 144, 192, 96}) {
+    SCOPED_TRACE(std::to_string(dpi) + " dpi");
+    std::vector<HFONT> before;
+    for (HWND control : form_->Controls) before.push_back(FontOf(control));
+
+    const RECT suggested = SendDpiChanged(window_, dpi);
+    Pump(window_);
+    EXPECT_EQ(form_->Dpi, dpi);
+    RECT frame, client;
+    GetWindowRect(window_, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &suggested));
+    GetClientRect(window_, &client);
+    EXPECT_EQ(client.right, ui::TwipsToPixels(9405, dpi));
+    EXPECT_EQ(client.bottom, ui::TwipsToPixels(6840, dpi));
+
+    ExpectLaidOutAt(*form_, dpi);
+    for (HFONT old : before) EXPECT_EQ(GetObjectType(old), 0u) << "a font of before the change is left";
+    EXPECT_GE(DaysShownOpen(form_->Combo1), 7);
+    ExpectTabStopsEveryEightCharacters(form_->Text1);
+  }
+}
+
+// Every caption whole in its label at each DPI: the caption as wide as its
+// label's own font draws it fits the label, and so does the font's cell
+// (ascent and descent), so no descender is cut. The faces are whatever the
+// system gives for the definition's, so this holds for whichever it is;
+// that the labels, grown to hold it, overlap nothing is checked with the
+// layout above.
+TEST_F(Form1Win32, CaptionsAreWholeInTheirLabelsAtEveryDpi) {
+  for (int dpi : {96, 120, 144, 192}) {
+    SendDpiChanged(window_, dpi);
+    Pump(window_);
+    for (int i = 0; i < ui::kForm1ControlCount; ++i) {
+      const ui::ControlDef& def = kForm1Controls[i];
+      if (def.Kind != ControlKind::Label) continue;
+      HWND label = form_->Controls[i];
+      const Measured caption = Measure(label, Widen(def.Text));
+      SCOPED_TRACE(std::string(def.Name) + " at " + std::to_string(dpi) + " dpi in " +
+                   std::string(caption.Face.begin(), caption.Face.end()));
+      RECT client;
+      GetClientRect(label, &client);
+      EXPECT_LE(caption.Extent.cx, client.right);
+      EXPECT_LE(caption.Extent.cy, client.bottom);
+      EXPECT_LE(caption.CellHeight, client.bottom);
+    }
+  }
 }
 
 TEST_F(Form1Win32, ControlsAreTheCommonControlsOfVersion6) {

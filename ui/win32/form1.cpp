@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cmath>
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -51,12 +51,33 @@ bool SameFont(const FontDef& a, const FontDef& b) {
 }
 
 HFONT MakeFont(const FontDef& def, int dpi) {
-  // A negative height asks for the character height, which is what points measure.
-  const int height = -static_cast<int>(std::floor(def.Points * dpi / 72.0 + 0.5));
+  // A negative height asks for the character height, which is what points
+  // measure: points * dpi / 72 pixels, a half up, in whole quarter points.
+  const int quarterPoints = static_cast<int>(def.Points * 4);
+  const int height = -((quarterPoints * dpi + 144) / 288);
   const DWORD pitch = def.FixedPitch ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
   return CreateFontW(height, 0, 0, 0, def.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch,
                      Widen(def.Family).get());
+}
+
+// The DPI the window is drawn for: its monitor's where Windows can tell
+// (GetDpiForWindow, from Windows 10 1607 on; looked up at run time, so the
+// program still starts on earlier versions), otherwise the screen's.
+int DpiOf(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+    if (FARPROC found = GetProcAddress(user32, "GetDpiForWindow")) {
+      // Through void (*)(), the one function type GCC lets any other become.
+      const auto getDpi =
+          reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
+      if (const UINT dpi = getDpi(window); dpi != 0) return static_cast<int>(dpi);
+    }
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
 }
 
 struct ControlClass {
@@ -106,40 +127,21 @@ void FitComboBox(HWND combo, int width, int fieldHeight) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Makes control i of the definition with its font and, for the list, its days.
+// Makes control i of the definition with its text and, for the list, its
+// days; its font and place come from ApplyDpi.
 bool MakeControl(Form1& form, int i, HINSTANCE instance) {
   const ControlDef& def = kForm1Controls[i];
   const ControlClass cls = ClassOf(def.Kind);
-  const int left = TwipsToPixels(def.Left, form.Dpi);
-  const int top = TwipsToPixels(def.Top, form.Dpi);
-  const int width = TwipsToPixels(def.Width, form.Dpi);
-  const int height = TwipsToPixels(def.Height, form.Dpi);
-  HWND control = CreateWindowExW(cls.ExStyle, cls.Name, Widen(def.Text).get(), cls.Style, left, top,
-                                 width, height, form.Window,
+  HWND control = CreateWindowExW(cls.ExStyle, cls.Name, Widen(def.Text).get(), cls.Style, 0, 0, 0,
+                                 0, form.Window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                  instance, nullptr);
   if (control == nullptr) return false;
   form.Controls[i] = control;
-
-  for (int j = 0; j < kForm1ControlCount && form.Fonts[i] == nullptr; ++j) {
-    if (form.Fonts[j] != nullptr && SameFont(kForm1Controls[j].Font, def.Font)) {
-      form.Fonts[i] = form.Fonts[j];
-    }
-  }
-  if (form.Fonts[i] == nullptr) form.Fonts[i] = MakeFont(def.Font, form.Dpi);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.Fonts[i]), FALSE);
-
   if (def.Kind == ControlKind::ComboBox) {
     for (std::string_view day : kDayNames) {
       SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(day).get()));
     }
-    FitComboBox(control, width, height);
-  }
-  if (def.Kind == ControlKind::ReportBox) {
-    // Tab stops every 8 characters, as the report's columns expect: the box
-    // counts them in quarters of its font's average character width.
-    const int stop = 8 * 4;
-    SendMessageW(control, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&stop));
   }
   return true;
 }
@@ -181,19 +183,103 @@ bool MakeControls(Form1& form, HINSTANCE instance) {
   return true;
 }
 
-void FreeFonts(Form1& form) {
+// Frees each of the fonts once, as controls share them.
+void FreeFonts(std::array<HFONT, kForm1ControlCount>& fonts) {
   for (int i = 0; i < kForm1ControlCount; ++i) {
-    if (form.Fonts[i] == nullptr) continue;
+    if (fonts[i] == nullptr) continue;
     bool shared = false;
-    for (int j = 0; j < i; ++j) shared = shared || form.Fonts[j] == form.Fonts[i];
-    if (!shared) DeleteObject(form.Fonts[i]);
+    for (int j = 0; j < i; ++j) shared = shared || fonts[j] == fonts[i];
+    if (!shared) DeleteObject(fonts[i]);
   }
-  form.Fonts.fill(nullptr);
+  fonts.fill(nullptr);
+}
+
+// The control's rectangle within the client area at `dpi`, from its twips.
+RECT TwipsRect(const ControlDef& def, int dpi) {
+  const int left = TwipsToPixels(def.Left, dpi);
+  const int top = TwipsToPixels(def.Top, dpi);
+  return {left, top, left + TwipsToPixels(def.Width, dpi), top + TwipsToPixels(def.Height, dpi)};
+}
+
+// The height of the cell of the control's font: ascent and descent, what a
+// line of its text needs so that no accent or descender is cut.
+int CellHeight(HWND control) {
+  HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return static_cast<int>(metrics.tmHeight);
+}
+
+// Where label i goes: at its box's left and top, as tall as its box or its
+// font's cell, whichever is more (in some faces and at some DPIs the box is
+// shorter than the cell, which would cut the descenders off), and ending on
+// the right where a control it would overlap begins.
+RECT LabelRect(int i, int dpi, int cellHeight) {
+  RECT rect = TwipsRect(kForm1Controls[i], dpi);
+  rect.bottom = std::max(rect.bottom, rect.top + cellHeight);
+  for (int j = 0; j < kForm1ControlCount; ++j) {
+    const RECT other = TwipsRect(kForm1Controls[j], dpi);
+    RECT common;
+    if (j != i && other.left > rect.left && IntersectRect(&common, &rect, &other)) {
+      rect.right = other.left;
+    }
+  }
+  return rect;
+}
+
+// Gives every control its font made for form.Dpi (one font for each
+// definition, shared by the controls that use it) and frees the ones they
+// had, then puts each control where the definition puts it at that DPI.
+void ApplyDpi(Form1& form) {
+  std::array<HFONT, kForm1ControlCount> fonts{};
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    for (int j = 0; j < i && fonts[i] == nullptr; ++j) {
+      if (SameFont(kForm1Controls[j].Font, kForm1Controls[i].Font)) fonts[i] = fonts[j];
+    }
+    if (fonts[i] == nullptr) fonts[i] = MakeFont(kForm1Controls[i].Font, form.Dpi);
+    SendMessageW(form.Controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts[i]), TRUE);
+  }
+  FreeFonts(form.Fonts);  // no control holds these any more
+  form.Fonts = fonts;
+
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    const ControlDef& def = kForm1Controls[i];
+    HWND control = form.Controls[i];
+    const RECT rect = def.Kind == ControlKind::Label
+                          ? LabelRect(i, form.Dpi, CellHeight(control))
+                          : TwipsRect(def, form.Dpi);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    SetWindowPos(control, nullptr, rect.left, rect.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (def.Kind == ControlKind::ComboBox) FitComboBox(control, width, height);
+    if (def.Kind == ControlKind::ReportBox) {
+      // Tab stops every 8 characters, as the report's columns expect: the
+      // box counts them in quarters of its font's average character width.
+      const int stop = 8 * 4;
+      SendMessageW(control, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&stop));
+    }
+  }
+}
+
+// Sizes the window so that its client area is `width` by `height` pixels,
+// with the frame it has at its DPI.
+void FitFrameToClient(HWND window, int width, int height) {
+  RECT frame, client;
+  GetWindowRect(window, &frame);
+  GetClientRect(window, &client);
+  SetWindowPos(window, nullptr, 0, 0, (frame.right - frame.left) - client.right + width,
+               (frame.bottom - frame.top) - client.bottom + height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Frees the fonts and clears every handle, once the window is gone.
 void ForgetWindow(Form1& form) {
-  FreeFonts(form);
+  FreeFonts(form.Fonts);
   form.Window = nullptr;
   form.Controls.fill(nullptr);
   form.Label1 = form.Label2 = form.Label3 = form.Label4 = nullptr;
@@ -255,6 +341,17 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETFOCUS:
       if (form->FocusWhenInactive != nullptr) SetFocus(form->FocusWhenInactive);
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale (or its scale changed): fonts and
+      // places for the new DPI, and the rectangle Windows suggests for it.
+      form->Dpi = HIWORD(wParam);
+      ApplyDpi(*form);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -288,23 +385,21 @@ bool CreateForm1(Form1& form, HINSTANCE instance) {
   cls.lpszClassName = className.get();
   if (RegisterClassExW(&cls) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
-  HDC screen = GetDC(nullptr);
-  form.Dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-
-  RECT frame = {0, 0, TwipsToPixels(kForm1.ClientWidth, form.Dpi),
-                TwipsToPixels(kForm1.ClientHeight, form.Dpi)};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
-  // The window keeps a pointer to the record from its first message on.
+  // Made at the default size, then sized for the DPI of the monitor it is
+  // on. The window keeps a pointer to the record from its first message on.
   HWND window = CreateWindowExW(0, className.get(), className.get(), kFormStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                nullptr, nullptr, instance, &form);
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                instance, &form);
   if (window == nullptr) return false;
   form.Window = window;
+  form.Dpi = DpiOf(window);
+  FitFrameToClient(window, TwipsToPixels(kForm1.ClientWidth, form.Dpi),
+                   TwipsToPixels(kForm1.ClientHeight, form.Dpi));
   if (!MakeControls(form, instance)) {
     DestroyWindow(window);
     return false;
   }
+  ApplyDpi(form);
   return true;
 }
 

@@ -32,13 +32,14 @@ struct Form1 {
   HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr, Label4 = nullptr;
   HWND txtSunrise = nullptr, txtSunset = nullptr, txtNextSunrise = nullptr;
   HWND Combo1 = nullptr, Command1 = nullptr, Text1 = nullptr;
-  int Dpi = 96;                 // the screen's, read when the window is made
+  int Dpi = 96;  // the window's: its monitor's when made, then each WM_DPICHANGED's
   HWND FocusWhenInactive = nullptr;  // given back when the window is activated again
   engine::ScheduleState State;
 };
 
 // Registers the window class and makes the hidden window with its controls
-// for `form`, sized for the screen's DPI. The window uses `form` until it is
+// for `form`, sized for the DPI of its monitor; on WM_DPICHANGED it makes its
+// fonts and places anew for the new DPI. The window uses `form` until it is
 // destroyed. Gives false when the window cannot be made.
 bool CreateForm1(Form1& form, HINSTANCE instance);
 
