@@ -97,4 +97,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # and C++ runtime packages the executable links against, with their versions.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-liberation2 | fonts-croscore | fonts-urw-base35")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's Wayland platform, so that in a Wayland session (Debian's default) the
+# window runs natively instead of through the X11 compatibility server.
+if(QT_VERSION_MAJOR EQUAL 5)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qtwayland5)
+else()
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+endif()
 include(CPack)
