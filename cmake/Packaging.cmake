@@ -51,6 +51,17 @@ vellamire_gzip(${_app_dir}/changelog ${_made_dir}/changelog.gz)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(TARGETS vellamire RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (the package's, or --strip) also drops the compilers'
+# version notes (.comment), as Debian strips its programs.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:vellamire>\"
+      RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR \"strip --remove-section=.comment: \${status}\")
+    endif()
+  endif()")
 install(FILES ${_app_dir}/vellamire.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_made_dir}/${VELLAMIRE_APP_ID}.metainfo.xml
@@ -86,4 +97,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # and C++ runtime packages the executable links against, with their versions.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-liberation2 | fonts-croscore | fonts-urw-base35")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's Wayland platform, so that in a Wayland session (Debian's default) the
+# window runs natively instead of through the X11 compatibility server.
+if(QT_VERSION_MAJOR EQUAL 5)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qtwayland5)
+else()
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+endif()
 include(CPack)

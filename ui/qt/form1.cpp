@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontDatabase>
@@ -18,6 +19,7 @@
 
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
+#include "ui/qt/read_only_text.h"
 
 namespace ui {
 namespace {
@@ -250,6 +252,8 @@ void PrepareHighDpiScaling() {
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  // Before the report box exists: assistive technologies read it, never write it.
+  QAccessible::installFactory(ReadOnlyTextFactory);
   setObjectName(ToQString(kForm1.Name));
   setWindowTitle(ToQString(kForm1.Caption));
   setFont(FontOf(kForm1.Font));

@@ -1,0 +1,282 @@
+// The report box through the accessibility interface, as an assistive
+// technology reaches it: it reads, selects and moves in the report, and
+// cannot change it.
+#include <QAccessible>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <memory>
+
+#include "tests/support.h"
+#include "ui/qt/form1.h"
+
+namespace {
+
+// The report the engine renders for the window's entries, as the box shows it.
+QString EngineReport() {
+  const std::string report = test_support::ExpectedReport(1, "05:30", "18:30", "05:30");
+  return QString::fromLatin1(report.data(), static_cast<int>(report.size()))
+      .replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+// Where line `index` (counted from 0) of `text` starts.
+int LineStart(const QString& text, int index) {
+  int start = 0;
+  for (int i = 0; i < index; ++i) start = text.indexOf(QLatin1Char('\n'), start) + 1;
+  return start;
+}
+
+// The box's selection as text, with its line ends as the report has them.
+QString SelectedInBox(const QPlainTextEdit* box) {
+  return box->textCursor().selectedText().replace(QChar(QChar::ParagraphSeparator),
+                                                  QLatin1Char('\n'));
+}
+
+}  // namespace
+
+class Form1AccessibleTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<ui::Form1> form_;
+  QString report_;
+
+  // The report box's interface after Compute, with the report the box shows.
+  QAccessibleInterface* ReportBoxAfterCompute() {
+    form_ = std::make_unique<ui::Form1>();
+    form_->Form_Load();
+    if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("window was not exposed");
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    report_ = form_->Text1->toPlainText();
+    return QAccessible::queryAccessibleInterface(form_->Text1);
+  }
+
+ private slots:
+  void cleanup() { form_.reset(); }
+
+  void reportReadsAsReadOnlyText() {
+    QAccessibleInterface* box = ReportBoxAfterCompute();
+    QVERIFY(box != nullptr);
+    QCOMPARE(report_, EngineReport());
+    QCOMPARE(box->role(), QAccessible::EditableText);
+    QCOMPARE(box->text(QAccessible::Name), QStringLiteral("Report"));
+    QCOMPARE(box->text(QAccessible::Value), report_);
+    const QAccessible::State state = box->state();
+    QVERIFY(state.readOnly);
+    QVERIFY(!state.editable);
+    QVERIFY(state.multiLine);
+    QVERIFY(state.selectableText);
+    QVERIFY(state.focusable);
+
+    QAccessibleTextInterface* text = box->textInterface();
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->characterCount(), report_.size());
+    QCOMPARE(text->text(0, text->characterCount()), report_);
+    QCOMPARE(text->text(5, 40), report_.mid(5, 35));
+  }
+
+  void nothingOffersToChangeTheReport() {
+    QAccessibleInterface* box = ReportBoxAfterCompute();
+    QVERIFY(box != nullptr);
+    QVERIFY(box->editableTextInterface() == nullptr);
+    QVERIFY(box->interface_cast(QAccessible::EditableTextInterface) == nullptr);
+    // A client setting the value directly is ignored too.
+    box->setText(QAccessible::Value, QStringLiteral("HACKED"));
+    QCOMPARE(form_->Text1->toPlainText(), report_);
+    // Its actions only move the focus.
+    QAccessibleActionInterface* actions = box->actionInterface();
+    QVERIFY(actions != nullptr);
+    for (const QString& action : actions->actionNames()) actions->doAction(action);
+    QCOMPARE(form_->Text1->toPlainText(), report_);
+    QCOMPARE(box->textInterface()->text(0, box->textInterface()->characterCount()), report_);
+  }
+
+  void linesReadOneByOne_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");  // where in the line the offset lies
+    QTest::newRow("empty second line") << 1 << 0;
+    QTest::newRow("sunrise line, past a TAB") << 2 << 20;
+    QTest::newRow("the last night hour") << 39 << 1;
+  }
+
+  void linesReadOneByOne() {
+    QFETCH(int, line);
+    QFETCH(int, column);
+    QAccessibleTextInterface* text = ReportBoxAfterCompute()->textInterface();
+    QVERIFY(text != nullptr);
+    const int start = LineStart(report_, line);
+    const int end = report_.indexOf(QLatin1Char('\n'), start) + 1;
+    QVERIFY(start + column < end);
+    int got_start = -1;
+    int got_end = -1;
+    const QString got =
+        text->textAtOffset(start + column, QAccessible::LineBoundary, &got_start, &got_end);
+    QCOMPARE(got, report_.mid(start, end - start));
+    QCOMPARE(got_start, start);
+    QCOMPARE(got_end, end);
+  }
+
+  void selectionIsSetAndCleared_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("start");  // the selection as it then is
+    QTest::addColumn<int>("end");
+    QTest::newRow("a few characters") << 2 << 9 << 2 << 9;
+    QTest::newRow("across lines") << 10 << 200 << 10 << 200;
+    QTest::newRow("backwards") << 200 << 10 << 10 << 200;
+  }
+
+  void selectionIsSetAndCleared() {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QAccessibleTextInterface* text = ReportBoxAfterCompute()->textInterface();
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->selectionCount(), 0);
+
+    text->setSelection(0, from, to);
+    QCOMPARE(text->selectionCount(), 1);
+    int got_start = -1;
+    int got_end = -1;
+    text->selection(0, &got_start, &got_end);
+    QCOMPARE(got_start, start);
+    QCOMPARE(got_end, end);
+    QCOMPARE(SelectedInBox(form_->Text1), report_.mid(start, end - start));
+    QCOMPARE(text->cursorPosition(), to);  // the cursor sits where the selection was drawn to
+
+    text->removeSelection(0);
+    QCOMPARE(text->selectionCount(), 0);
+    QVERIFY(!form_->Text1->textCursor().hasSelection());
+
+    // Adding a selection to a box that holds one replaces it.
+    text->addSelection(from, to);
+    text->addSelection(0, 3);
+    QCOMPARE(text->selectionCount(), 1);
+    QCOMPARE(SelectedInBox(form_->Text1), report_.left(3));
+    QCOMPARE(form_->Text1->toPlainText(), report_);
+  }
+
+  void cursorMoves_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+    QTest::newRow("inside the day's length") << 4 << 7;
+    QTest::newRow("the last night hour") << 39 << 0;
+  }
+
+  void cursorMoves() {
+    QFETCH(int, line);
+    QFETCH(int, column);
+    QAccessibleTextInterface* text = ReportBoxAfterCompute()->textInterface();
+    QVERIFY(text != nullptr);
+    const int offset = LineStart(report_, line) + column;
+    text->setSelection(0, 0, 5);
+    text->setCursorPosition(offset);
+    QCOMPARE(text->cursorPosition(), offset);
+    QCOMPARE(form_->Text1->textCursor().position(), offset);
+    QCOMPARE(text->selectionCount(), 0);
+    QCOMPARE(form_->Text1->toPlainText(), report_);
+  }
+
+  void charactersMapToTheScreenAndBack_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+    QTest::newRow("first character") << 0 << 0;
+    QTest::newRow("a TAB") << 2 << SunriseLineTab();
+    QTest::newRow("after a TAB") << 2 << SunriseLineTab() + 1;
+    QTest::newRow("the day's length") << 4 << 2;
+  }
+
+  void charactersMapToTheScreenAndBack() {
+    QFETCH(int, line);
+    QFETCH(int, column);
+    QAccessibleTextInterface* text = ReportBoxAfterCompute()->textInterface();
+    QVERIFY(text != nullptr);
+    const int offset = LineStart(report_, line) + column;
+    const QRect rect = text->characterRect(offset);
+    QVERIFY(!rect.isEmpty());
+    const QWidget* viewport = form_->Text1->viewport();
+    const QRect shown(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+    QVERIFY(shown.contains(rect));
+    QCOMPARE(text->offsetAtPoint(rect.center()), offset);
+    QCOMPARE(text->offsetAtPoint(rect.topLeft()), offset);
+    QCOMPARE(text->offsetAtPoint(rect.bottomRight()), offset);
+    // Characters on a line touch: each ends where the next begins, so a TAB
+    // spans the gap up to its stop, wider than the letter before it.
+    QCOMPARE(text->characterRect(offset + 1).left(), rect.right() + 1);
+    if (report_.at(offset) == QLatin1Char('\t')) {
+      QVERIFY(rect.width() > text->characterRect(offset - 1).width());
+    }
+  }
+
+  void scrollingShowsTheLastLine() {
+    QAccessibleTextInterface* text = ReportBoxAfterCompute()->textInterface();
+    QVERIFY(text != nullptr);
+    const int last = LineStart(report_, 39);
+    const QWidget* viewport = form_->Text1->viewport();
+    const QRect shown(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+    QVERIFY(!shown.contains(text->characterRect(last)));  // 40 lines do not fit
+    text->scrollToSubstring(last, last + 5);
+    QVERIFY(form_->Text1->verticalScrollBar()->value() > 0);
+    QVERIFY(shown.contains(text->characterRect(last)));
+    QCOMPARE(text->offsetAtPoint(text->characterRect(last).center()), last);
+    QCOMPARE(form_->Text1->toPlainText(), report_);
+  }
+
+  // Offsets and indexes an assistive technology may send that lie outside
+  // the report: nothing breaks, and the report stays.
+  void offsetsOutsideTheTextAreRefused() {
+    QAccessibleTextInterface* text = ReportBoxAfterCompute()->textInterface();
+    QVERIFY(text != nullptr);
+    const int count = text->characterCount();
+    // A range running past the end ends at the end.
+    QCOMPARE(text->text(count - 3, count + 50), report_.right(3));
+    // A range starting before the start starts at the start.
+    QCOMPARE(text->text(-10, 4), report_.left(4));
+    // A range given backwards is empty.
+    QCOMPARE(text->text(20, 10), QString());
+    // A cursor set past the end goes to the end.
+    text->setCursorPosition(count + 7);
+    QCOMPARE(text->cursorPosition(), count);
+    // A cursor set before the start goes to the start.
+    text->setCursorPosition(-3);
+    QCOMPARE(text->cursorPosition(), 0);
+    // A selection other than the first does not exist: setting it changes nothing.
+    text->setSelection(1, 0, 10);
+    QCOMPARE(text->selectionCount(), 0);
+    // Asking for it gives an empty range.
+    int start = -1;
+    int end = -1;
+    text->selection(1, &start, &end);
+    QCOMPARE(start, 0);
+    QCOMPARE(end, 0);
+    // A selection past the end stops at the end.
+    text->setSelection(0, count - 2, count + 9);
+    QCOMPARE(SelectedInBox(form_->Text1), report_.right(2));
+    // Removing a selection other than the first keeps the one there is.
+    text->removeSelection(1);
+    QCOMPARE(text->selectionCount(), 1);
+    // No character lies before the start or at the end.
+    QVERIFY(text->characterRect(-1).isEmpty());
+    QVERIFY(text->characterRect(count).isEmpty());
+    // A point outside the box lies on no character.
+    const QWidget* viewport = form_->Text1->viewport();
+    QCOMPARE(text->offsetAtPoint(viewport->mapToGlobal(QPoint(-5, 10))), -1);
+    QCOMPARE(text->offsetAtPoint(viewport->mapToGlobal(QPoint(10, viewport->height() + 5))), -1);
+    QCOMPARE(form_->Text1->toPlainText(), report_);
+  }
+
+ private:
+  // The column of the first TAB of the sunrise line (line 2) in the engine's report.
+  static int SunriseLineTab() {
+    const QString report = EngineReport();
+    const int start = LineStart(report, 2);
+    return report.indexOf(QLatin1Char('\t'), start) - start;
+  }
+};
+
+QTEST_MAIN(Form1AccessibleTest)
+#include "form1_qt_accessible_test.moc"
