@@ -1,10 +1,10 @@
 # Stage: Desktop entry, metainfo and .deb package
 # Checks the menu entry and the AppStream metainfo (pedantic hints count as
-# failures), builds the .deb with CPack, checks what it holds and runs
-# lintian on it (any remark, pedantic and informational ones included,
-# fails), checks the packaged program's hardening (hardening-check), unpacks
-# it into a scratch root and starts the unpacked program headless: it must
-# keep running, silent, until stopped.
+# failures), builds the .deb with CPack (preset package), checks what it
+# holds and runs lintian on it (any remark, pedantic and informational ones
+# included, fails), checks the packaged program's hardening
+# (hardening-check), unpacks it into a scratch root and starts the unpacked
+# program headless: it must keep running, silent, until stopped.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib.sh
@@ -18,8 +18,7 @@ fail() { echo "60-package: $*" >&2; exit 1; }
 
 desktop-file-validate app/vellamire.desktop
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELLAMIRE_BUILD_TESTS=OFF \
-  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+cmake --preset package >/dev/null
 # The metainfo as installed: made from its template and the changelog.
 metainfo="$build/package-files/$app_id.metainfo.xml"
 report=$(appstreamcli validate --pedantic --strict --no-net "$metainfo" 2>&1) ||
@@ -30,7 +29,7 @@ if grep -Eq '^[EWIP]: ' <<<"$report"; then
 fi
 echo "60-package: appstreamcli validate --pedantic: no remarks on $app_id"
 
-cmake --build "$build" -j "$(jobs)" --target vellamire
+cmake --build --preset package -j "$(jobs)"
 rm -f "$build"/vellamire_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/vellamire_*.deb)

@@ -4,4 +4,4 @@
 # when a build fails or a benchmark crashes, hangs or reports a wrong result.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-BENCH_BUILD_DIR=build/bench-ci exec scripts/bench --quick
+exec scripts/bench --quick
