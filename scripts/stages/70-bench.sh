@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Stage: Benchmarks build and brief run
 # Builds the benchmarks in Release and runs each once, briefly, so they keep
 # building and running. Times are printed, never judged: the stage fails only
