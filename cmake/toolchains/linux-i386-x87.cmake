@@ -1,6 +1,6 @@
-# 32-bit x86 Linux with x87 floating point, as the program's original
-# platform computes: g++ -m32 (Debian's g++-multilib). Only the engine and its
-# tests are built this way; GoogleTest is compiled from Debian's sources.
+# 32-bit x86 Linux with x87 floating point, the floating point of the shipped
+# 32-bit Windows program: g++ -m32 (Debian's g++-multilib) for i686. The
+# preset i386 builds the engine, the window's core and their tests with it.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER gcc)
@@ -9,5 +9,3 @@ set(CMAKE_C_FLAGS_INIT "-m32 -march=i686 -mfpmath=387")
 set(CMAKE_CXX_FLAGS_INIT "-m32 -march=i686 -mfpmath=387")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32")
 set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
-set(VELLAMIRE_ENGINE_ONLY ON CACHE BOOL "" FORCE)
-set(VELLAMIRE_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources to build")

@@ -1,10 +1,9 @@
 # The part both mingw-w64 toolchains share; VELLAMIRE_MINGW_TRIPLET names the
-# target. Everything the compiler brings (libgcc, libstdc++, winpthread) is
-# linked in statically, so the programs import only the system's own DLLs.
+# target.
 set(CMAKE_SYSTEM_NAME Windows)
 
 # Debian installs each compiler in two thread models; the posix one is
-# preferred because it has std::thread, and either links statically.
+# preferred because it has std::thread.
 foreach(lang C CXX)
   if(lang STREQUAL "C")
     set(driver gcc)
@@ -22,9 +21,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(VELLAMIRE_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources to build")
-# The program that ships carries no symbols.
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
-set(CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT "-s")

@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Stage: Qt 5.15 build and tests
 # Builds the whole program against Qt 5.15, the Qt line that still ships for
 # 32-bit Windows, and runs every test there, window tests included.
@@ -7,5 +8,5 @@ cd "$(dirname "$0")/../.."
 require_packages "${BASE_PACKAGES[@]}" "${TEST_FONT_PACKAGES[@]}" qtbase5-dev
 
 cmake --preset qt5 | grep 'Building the window against Qt'
-cmake --build --preset qt5 -j "$(jobs)"
-ctest --preset qt5 -j "$(jobs)"
+cmake --build --preset qt5 -j "$(build_jobs)"
+ctest --preset qt5 -j "$(build_jobs)"

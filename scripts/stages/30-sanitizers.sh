@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Stage: AddressSanitizer and UBSan build, whole test suite
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer
 # (float-cast-overflow included, every finding fatal) and runs the whole test
@@ -9,6 +10,5 @@ cd "$(dirname "$0")/../.."
 require_packages "${BASE_PACKAGES[@]}" "${TEST_FONT_PACKAGES[@]}"
 
 # The preset carries the sanitizers' options, so this is what a developer runs.
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j "$(jobs)"
-ctest --preset asan -j "$(jobs)"
+build_preset asan
+ctest --preset asan -j "$(build_jobs)"

@@ -20,9 +20,6 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib.sh
 
-fail() { echo "40-windows: $*" >&2; exit 1; }
-say() { echo "40-windows: $*"; }
-
 require_packages "${BASE_PACKAGES[@]}" g++-mingw-w64-i686 g++-mingw-w64-x86-64 \
   wine64 xvfb x11-utils file
 require_commands i686-w64-mingw32-objdump i686-w64-mingw32-windres file Xvfb xwininfo cmp
@@ -32,7 +29,9 @@ wine32=/usr/lib/wine/wine
 # The server itself, not Debian's wrapper /usr/lib/wine/wineserver, which
 # always adds -p0 (end as soon as the last program ends).
 wineserver=/usr/lib/wine/wineserver64
-[ -x "$wine64" ] && [ -x "$wineserver" ] || fail "wine64 is installed but $wine64 or $wineserver is missing"
+if [ ! -x "$wine64" ] || [ ! -x "$wineserver" ]; then
+  fail "wine64 is installed but $wine64 or $wineserver is missing"
+fi
 tests=(tests/engine_tests.exe tests/ui/form1_core_tests.exe tests/win32/form1_win32_tests.exe)
 # The most the shipped vellamire.exe may weigh, in bytes (256 KiB); the README
 # (Windows) tells what keeps it small.
@@ -67,7 +66,8 @@ start_x_server() {
     sleep 0.1
   done
   [ -s "$scratch/display" ] || fail "Xvfb named no display within 10 s"
-  export DISPLAY=":$(head -n 1 "$scratch/display")"
+  DISPLAY=":$(head -n 1 "$scratch/display")"
+  export DISPLAY
 }
 
 # A Wine server for the prefix, persistent until the stage ends. The command
@@ -106,11 +106,6 @@ prepare_prefix() {  # loader, prefix, WINEARCH
   touch "$prefix/.ready"
 }
 
-build_preset() {  # preset
-  cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1" -j "$(jobs)"
-}
-
 # Runs each test program of the build, then the program itself until its
 # window "Orvandel" appears, then the report sweep, compared byte for byte
 # with the 64-bit Linux build's.
@@ -127,7 +122,7 @@ run_under_wine() {  # loader, prefix, build folder
   done
 
   "$loader" "$dir/app/vellamire.exe" >"$dir/vellamire.log" 2>&1 &
-  local pid=$! shown= status=0
+  local pid=$! shown='' status=0
   local deadline=$((SECONDS + 30))
   while [ "$SECONDS" -lt "$deadline" ]; do
     shown=$(xwininfo -root -tree | grep '"Orvandel"' || true)
@@ -169,8 +164,8 @@ grep -Eq '^PE32 executable.*\(GUI\).*Intel (80386|i386)' <<<"$kind" || fail "not
 i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' || fail "objdump does not read a pei-i386 image"
 # The system's own DLLs only: nothing of the compiler's runtime.
 headers=$(i686-w64-mingw32-objdump -p "$exe")
-imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
-for dll in $imports; do
+mapfile -t imports < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
+for dll in "${imports[@]}"; do
   case "${dll,,}" in
     kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | advapi32.dll | comctl32.dll) ;;
     *) fail "imports $dll, which Windows does not have" ;;
@@ -188,8 +183,8 @@ done
 ! grep -q 'relocations stripped' <<<"$headers" || fail "the relocations are stripped, so ASLR cannot move the program"
 i686-w64-mingw32-objdump -h "$exe" | grep -qw '\.reloc' || fail "no .reloc section, so ASLR cannot move the program"
 # The version record holds the project's version, 1.00 as 1.0.0.0 too.
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
-[[ "$version" =~ ^([0-9]+)\.([0-9]+)$ ]] || fail "no project version in build/windows/CMakeCache.txt"
+version=$(project_version build/windows)
+[[ "$version" =~ ^([0-9]+)\.([0-9]+)$ ]] || fail "the project version $version is not <major>.<minor>"
 numbers="${BASH_REMATCH[1]}, $((10#${BASH_REMATCH[2]})), 0, 0"
 # The copyright line of LICENSE, and the holder it names as the company.
 copyright=$(grep -m 1 '^Copyright (c) ' LICENSE) || fail "LICENSE has no \"Copyright (c) ...\" line"
@@ -207,7 +202,7 @@ for want in 'VALUE "ProductName", "Vellamire"' "VALUE \"ProductVersion\", \"$ver
   grep -qF "$want" <<<"$resources" || fail "the resources lack: $want"
 done
 size=$(stat -c %s "$exe")
-say "$exe: ${kind%%,*}, $size bytes (budget $size_budget), imports $(echo $imports), DYNAMIC_BASE and NX_COMPAT"
+say "$exe: ${kind%%,*}, $size bytes (budget $size_budget), imports ${imports[*]}, DYNAMIC_BASE and NX_COMPAT"
 [ "$size" -le "$size_budget" ] ||
   fail "$exe is $size bytes, over its budget of $size_budget bytes"
 ran+=("i686 program, checked as a file ($size bytes)")
@@ -217,10 +212,8 @@ b32=build/windows-tests
 build_preset windows-tests
 
 # --- The reports every build must print ------------------------------------
-cmake --preset engine >/dev/null
-cmake --build --preset engine -j "$(jobs)" --target report_sweep
 linux_sweep="$scratch/sweep-linux-x86_64.txt"
-build/engine/tools/report_sweep >"$linux_sweep" 2>/dev/null
+write_linux_sweep "$linux_sweep"
 
 start_x_server
 

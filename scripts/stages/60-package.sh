@@ -1,10 +1,11 @@
+#!/usr/bin/env bash
 # Stage: Desktop entry, metainfo and .deb package
 # Checks the menu entry and the AppStream metainfo (pedantic hints count as
-# failures), builds the .deb with CPack, checks what it holds and runs
-# lintian on it (any remark, pedantic and informational ones included,
-# fails), checks the packaged program's hardening (hardening-check), unpacks
-# it into a scratch root and starts the unpacked program headless: it must
-# keep running, silent, until stopped.
+# failures), builds the .deb with CPack (preset package), checks what it
+# holds and runs lintian on it (any remark, pedantic and informational ones
+# included, fails), checks the packaged program's hardening
+# (hardening-check), unpacks it into a scratch root and starts the unpacked
+# program headless: it must keep running, silent, until stopped.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib.sh
@@ -14,12 +15,10 @@ require_commands desktop-file-validate appstreamcli cpack dpkg-deb dpkg-shlibdep
 
 build=build/package
 app_id=io.github.vellamire.vellamire
-fail() { echo "60-package: $*" >&2; exit 1; }
 
 desktop-file-validate app/vellamire.desktop
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELLAMIRE_BUILD_TESTS=OFF \
-  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+cmake --preset package >/dev/null
 # The metainfo as installed: made from its template and the changelog.
 metainfo="$build/package-files/$app_id.metainfo.xml"
 report=$(appstreamcli validate --pedantic --strict --no-net "$metainfo" 2>&1) ||
@@ -28,9 +27,9 @@ if grep -Eq '^[EWIP]: ' <<<"$report"; then
   echo "$report" >&2
   fail "appstreamcli has remarks on $metainfo"
 fi
-echo "60-package: appstreamcli validate --pedantic: no remarks on $app_id"
+say "appstreamcli validate --pedantic: no remarks on $app_id"
 
-cmake --build "$build" -j "$(jobs)" --target vellamire
+cmake --build --preset package -j "$(build_jobs)"
 rm -f "$build"/vellamire_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/vellamire_*.deb)
@@ -64,7 +63,7 @@ if [ "$status" -ne 0 ] || [ -n "$findings" ]; then
   echo "$findings" >&2
   fail "lintian -I --pedantic has remarks on $deb"
 fi
-echo "60-package: lintian -I --pedantic: no remarks"
+say "lintian -I --pedantic: no remarks"
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
@@ -88,8 +87,8 @@ while IFS= read -r command; do
     [[ " $command " == *" $flag "* ]] || fail "compiled without $flag: $command"
   done
 done < <(grep '"command":' "$build/compile_commands.json")
-echo "60-package: every file of the program compiled with the stack protector, fortified calls," \
-     "stack-clash probes and control-flow protection"
+say "every file of the program compiled with the stack protector, fortified calls," \
+    "stack-clash probes and control-flow protection"
 
 # Started headless; a desktop session provides a private runtime folder.
 mkdir -m 700 "$root/run"
@@ -103,4 +102,4 @@ if [ -s "$root/stderr" ]; then
   cat "$root/stderr" >&2
   fail "the program wrote to stderr"
 fi
-echo "60-package: the unpacked program ran 3 s silently and was stopped"
+say "the unpacked program ran 3 s silently and was stopped"

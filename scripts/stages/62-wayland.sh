@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Stage: Qt window natively on Wayland (headless weston)
 # Starts Debian's weston with its headless backend on a socket of its own, in
 # a private runtime folder and with no X server, and there, through Qt's
@@ -11,10 +12,7 @@ cd "$(dirname "$0")/../.."
 require_packages "${BASE_PACKAGES[@]}" weston qt6-wayland
 require_commands weston
 
-fail() { echo "62-wayland: $*" >&2; exit 1; }
-
-cmake --preset default >/dev/null
-cmake --build --preset default -j "$(jobs)" --target form1_wayland_tests vellamire
+build_preset default --target form1_wayland_tests vellamire
 
 # Only the compositor started here: no X server, no session's compositor.
 unset DISPLAY WAYLAND_DISPLAY WAYLAND_SOCKET
@@ -46,7 +44,7 @@ if [ ! -S "$runtime/$socket" ]; then
   cat "$runtime/weston.log" >&2
   fail "weston did not open its socket $runtime/$socket"
 fi
-echo "62-wayland: $(weston --version) runs headless on the socket $socket"
+say "$(weston --version) runs headless on the socket $socket"
 
 export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
 build/default/tests/ui/form1_wayland_tests || fail "the Wayland window tests failed"
@@ -68,4 +66,4 @@ if [ -s "$runtime/stderr" ]; then
   cat "$runtime/stderr" >&2
   fail "the program wrote to stderr on Wayland"
 fi
-echo "62-wayland: the program ran 3 s on Wayland silently and was stopped"
+say "the program ran 3 s on Wayland silently and was stopped"

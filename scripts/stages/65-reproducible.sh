@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Stage: Reproducible release files
 # Clones the checked-out commit into two folders of different names and
 # depths, gives the second clone's files other times, makes the release files
@@ -9,10 +10,9 @@ cd "$(dirname "$0")/../.."
 require_packages "${BASE_PACKAGES[@]}" git dpkg-dev file g++-mingw-w64-i686 zip unzip
 require_commands git cmp
 
-fail() { echo "65-reproducible: $*" >&2; exit 1; }
 commit=$(git rev-parse HEAD)
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
-  echo "65-reproducible: uncommitted changes are left out; building commit ${commit:0:12}"
+  say "uncommitted changes are left out; building commit ${commit:0:12}"
 fi
 
 work=$PWD/build/reproducible
@@ -31,9 +31,12 @@ done
 
 a=$first/build/release-files
 b=$second/build/release-files
-[ "$(ls "$a")" = "$(ls "$b")" ] || fail "different files: $(ls "$a" | tr '\n' ' ')/ $(ls "$b" | tr '\n' ' ')"
+# The names of the files in the folder, each followed by a blank.
+file_names() { (cd "$1" && printf '%s ' *); }
+[ "$(file_names "$a")" = "$(file_names "$b")" ] || fail "different files: $(file_names "$a")/ $(file_names "$b")"
 differ=0
-for file in $(ls "$a"); do
+for path in "$a"/*; do
+  file=${path##*/}
   if cmp -s "$a/$file" "$b/$file"; then
     echo "  $file: $(stat -c %s "$a/$file") bytes, identical"
   else
@@ -43,4 +46,4 @@ for file in $(ls "$a"); do
   fi
 done
 [ "$differ" -eq 0 ] || fail "the release files of commit ${commit:0:12} differ between $first and $second"
-echo "65-reproducible: commit ${commit:0:12} gave byte-identical release files in both folders"
+say "commit ${commit:0:12} gave byte-identical release files in both folders"
