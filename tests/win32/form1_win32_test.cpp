@@ -161,8 +161,8 @@ RECT TwipsRectOf(const ui::ControlDef& def, int dpi) {
 // Pixels of a font of `points` at `dpi`, a half up, in whole quarter points:
 // no floating-point result that could differ between FPUs takes part.
 LONG PixelsOf(double points, int dpi) {
-  const int quarter_points = static_cast<int>(points * 4);
-  return (quarter_points * dpi + 144) / 288;
+  const int quarterPoints = static_cast<int>(points * 4);
+  return (quarterPoints * dpi + 144) / 288;
 }
 
 HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
@@ -359,17 +359,17 @@ bool PutOnClipboard(HWND owner, const std::wstring& text) {
 
 // The box, once it is up, has its owner closed from outside with WM_CLOSE,
 // as taskkill without /f, the Restart Manager and a session end do.
-HWND g_close_target = nullptr;
-bool g_close_sent = false;
+HWND g_closeTarget = nullptr;
+bool g_closeSent = false;
 
 void CALLBACK CloseOwnerOfBox(HWND, UINT, UINT_PTR, DWORD) {
   HWND box = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
-  if (box == nullptr || g_close_sent) return;
+  if (box == nullptr || g_closeSent) return;
   KillTimer(nullptr, g_timer);
   g_timer = 0;
-  g_close_sent = GetWindow(box, GW_OWNER) == g_close_target &&
-                 PostMessageW(g_close_target, WM_CLOSE, 0, 0) != FALSE;
+  g_closeSent = GetWindow(box, GW_OWNER) == g_closeTarget &&
+                 PostMessageW(g_closeTarget, WM_CLOSE, 0, 0) != FALSE;
 }
 
 class Form1Win32 : public ::testing::Test {
@@ -546,17 +546,17 @@ TEST_F(Form1Win32, EachControlHasItsClassStyleTextPlaceAndFont) {
 
 TEST_F(Form1Win32, FocusStartsInSunriseAndTabVisitsTheControlsInOrder) {
   EXPECT_EQ(GetFocus(), form_->txtSunrise);
-  const HWND kOrder[] = {form_->txtSunrise, form_->txtSunset, form_->txtNextSunrise,
-                         form_->Combo1,     form_->Command1,  form_->Text1};
-  constexpr int n = sizeof(kOrder) / sizeof(kOrder[0]);
-  for (int i = 0; i < n; ++i) {
-    EXPECT_EQ(GetNextDlgTabItem(window_, kOrder[i], FALSE), kOrder[(i + 1) % n]) << i;
-    EXPECT_EQ(GetNextDlgTabItem(window_, kOrder[(i + 1) % n], TRUE), kOrder[i]) << i;
+  const HWND order[] = {form_->txtSunrise, form_->txtSunset, form_->txtNextSunrise,
+                        form_->Combo1,     form_->Command1,  form_->Text1};
+  constexpr int kCount = sizeof(order) / sizeof(order[0]);
+  for (int i = 0; i < kCount; ++i) {
+    EXPECT_EQ(GetNextDlgTabItem(window_, order[i], FALSE), order[(i + 1) % kCount]) << i;
+    EXPECT_EQ(GetNextDlgTabItem(window_, order[(i + 1) % kCount], TRUE), order[i]) << i;
   }
   // The Tab key itself, through the read-only report box and round again.
-  for (int i = 1; i <= n; ++i) {
+  for (int i = 1; i <= kCount; ++i) {
     PressKey(window_, VK_TAB);
-    EXPECT_EQ(GetFocus(), kOrder[i % n]) << i;
+    EXPECT_EQ(GetFocus(), order[i % kCount]) << i;
     // As in any dialog, the button looks like the default one only while it
     // has the focus; the window itself never has a default button.
     if (GetFocus() != form_->Command1) {
@@ -872,14 +872,14 @@ TEST(Form1Win32Lifetime, ClosingTheWindowWhileTheBadEntryBoxIsOpenTouchesNothing
   Pump(window, 100);
   SetWindowTextW(form->txtSunrise, L"bad");
 
-  g_close_target = window;
-  g_close_sent = false;
+  g_closeTarget = window;
+  g_closeSent = false;
   g_timer = SetTimer(nullptr, 0, 20, CloseOwnerOfBox);
   SendMessageW(form->Command1, BM_CLICK, 0, 0);  // returns once the box is gone
   if (g_timer != 0) KillTimer(nullptr, g_timer);
   g_timer = 0;
 
-  EXPECT_TRUE(g_close_sent);
+  EXPECT_TRUE(g_closeSent);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(form->Window, nullptr);  // the record was told, and is still there
   EXPECT_EQ(form->txtSunrise, nullptr);

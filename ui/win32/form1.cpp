@@ -260,8 +260,8 @@ void ApplyDpi(Form1& form) {
     if (def.Kind == ControlKind::ReportBox) {
       // Tab stops every 8 characters, as the report's columns expect: the
       // box counts them in quarters of its font's average character width.
-      const int stop = 8 * 4;
-      SendMessageW(control, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&stop));
+      const int kTabStop = 8 * 4;
+      SendMessageW(control, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&kTabStop));
     }
   }
 }
