@@ -83,7 +83,7 @@ TEST(DecideCompute, GoodEntriesGiveTheReport) {
   engine::ScheduleState state = LoadedState(1);
   const ComputeDecision decision = DecideCompute("05:30", "18:30", "05:30", "Sunday", state);
   EXPECT_FALSE(decision.Refused.has_value());
-  EXPECT_EQ(decision.Report, test_support::ExpectedReport(1, "05:30", "18:30", "05:30"));
+  EXPECT_EQ(decision.Report, test_support::EngineReport(1, "05:30", "18:30", "05:30"));
   EXPECT_EQ(decision.Report.substr(0, 23), "Selected Day : Sunday\r\n");
   EXPECT_EQ(state.DayLength, 780 * 60);
 }

@@ -17,7 +17,7 @@ namespace {
 
 // The report the engine renders for the window's entries, as the box shows it.
 QString EngineReport() {
-  const std::string report = test_support::ExpectedReport(1, "05:30", "18:30", "05:30");
+  const std::string report = test_support::EngineReport(1, "05:30", "18:30", "05:30");
   return QString::fromLatin1(report.data(), static_cast<int>(report.size()))
       .replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }

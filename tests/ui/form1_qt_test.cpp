@@ -28,7 +28,7 @@ QString ToQString(std::string_view text) {
 
 // The report the engine renders for these entries, as the box shows it.
 QString EngineReport(std::uint8_t day, const char* sunrise, const char* sunset, const char* next) {
-  return ToQString(test_support::ExpectedReport(day, sunrise, sunset, next))
+  return ToQString(test_support::EngineReport(day, sunrise, sunset, next))
       .replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 

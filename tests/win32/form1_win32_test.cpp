@@ -48,7 +48,7 @@ LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
 // The report the engine renders for these entries, CR LF and all.
 std::wstring EngineReport(std::uint8_t day, const char* sunrise, const char* sunset,
                           const char* next) {
-  return Widen(test_support::ExpectedReport(day, sunrise, sunset, next));
+  return Widen(test_support::EngineReport(day, sunrise, sunset, next));
 }
 
 // Handles what has arrived for a moment, as the program's loop would.
