@@ -40,13 +40,31 @@ TEST(Form1Definition, LabelsNameTheControlBesideThem) {
       {"Label4", "Combo1", "Day of the week"},
   };
   for (const auto& c : kCases) {
-    const std::optional<ControlDef> label = FindControl(c.Label);
-    ASSERT_TRUE(label.has_value()) << c.Label;
+    const ControlDef* label = FindControl(c.Label);
+    ASSERT_NE(label, nullptr) << c.Label;
     EXPECT_EQ(label->LabelOf, c.Named);
-    EXPECT_TRUE(FindControl(label->LabelOf).has_value()) << c.Label;
+    EXPECT_NE(FindControl(label->LabelOf), nullptr) << c.Label;
     EXPECT_EQ(AccessibleNameOf(*label), c.Accessible);
   }
-  EXPECT_FALSE(FindControl("Label5").has_value());
+}
+
+TEST(FindControl, GivesTheTablesOwnEntryAtItsPlace) {
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    const ControlDef* found = FindControl(kForm1Controls[i].Name);
+    ASSERT_EQ(found, &kForm1Controls[i]) << kForm1Controls[i].Name;
+    EXPECT_EQ(PlaceOf(*found), i) << kForm1Controls[i].Name;
+  }
+}
+
+TEST(FindControl, NamesNotInTheTableGiveNothing) {
+  const char* kCases[] = {
+      "Label5",      // a number past the labels
+      "",            // no name
+      "txtsunrise",  // a control's name in another case
+      "Text1 ",      // a control's name with a blank after it
+      "Form1",       // the window, which is no control
+  };
+  for (const char* name : kCases) EXPECT_EQ(FindControl(name), nullptr) << '"' << name << '"';
 }
 
 TEST(Form1Definition, EachEntryListAndReportBoxHasExactlyOneName) {

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -214,7 +215,7 @@ void ExpectLaidOutAt(const ui::win32::Form1& form, int dpi) {
   for (int i = 0; i < ui::kForm1ControlCount; ++i) {
     const ui::ControlDef& def = kForm1Controls[i];
     SCOPED_TRACE(std::string(def.Name) + " at " + std::to_string(dpi) + " dpi");
-    HWND control = form.Controls[i];
+    HWND control = ui::win32::ControlOf(form, def.Name);
     const RECT rect = RectOf(control);
     const RECT box = TwipsRectOf(def, dpi);
     EXPECT_EQ(rect.left, box.left);
@@ -228,7 +229,7 @@ void ExpectLaidOutAt(const ui::win32::Form1& form, int dpi) {
       EXPECT_EQ(rect.bottom, box.bottom);
     }
     for (int j = i + 1; j < ui::kForm1ControlCount; ++j) {
-      const RECT other = RectOf(form.Controls[j]);
+      const RECT other = RectOf(ui::win32::ControlOf(form, kForm1Controls[j].Name));
       RECT common;
       EXPECT_FALSE(IntersectRect(&common, &rect, &other)) << "overlaps " << kForm1Controls[j].Name;
     }
@@ -420,7 +421,9 @@ TEST_F(Form1Win32, WindowClassCaptionStylesAndClientSize) {
 
 TEST_F(Form1Win32, ResizingMovesNoControl) {
   RECT before[ui::kForm1ControlCount];
-  for (int i = 0; i < ui::kForm1ControlCount; ++i) GetWindowRect(form_->Controls[i], &before[i]);
+  for (int i = 0; i < ui::kForm1ControlCount; ++i) {
+    GetWindowRect(ui::win32::ControlOf(*form_, kForm1Controls[i].Name), &before[i]);
+  }
   RECT frame;
   GetWindowRect(window_, &frame);
   SetWindowPos(window_, nullptr, 0, 0, (frame.right - frame.left) * 3 / 2,
@@ -431,7 +434,7 @@ TEST_F(Form1Win32, ResizingMovesNoControl) {
   EXPECT_GT(client.right, ui::TwipsToPixels(9405, form_->Dpi));
   for (int i = 0; i < ui::kForm1ControlCount; ++i) {
     RECT after;
-    GetWindowRect(form_->Controls[i], &after);
+    GetWindowRect(ui::win32::ControlOf(*form_, kForm1Controls[i].Name), &after);
     EXPECT_TRUE(EqualRect(&after, &before[i])) << kForm1Controls[i].Name.data();
   }
 }
@@ -542,6 +545,36 @@ TEST_F(Form1Win32, EachControlHasItsClassStyleTextPlaceAndFont) {
     }
   }
   ExpectLaidOutAt(*form_, dpi);
+}
+
+// Each control's handle sits in the member of its name: the control made for
+// that entry of the definition, whose id is kFirstControlId + its place there.
+TEST_F(Form1Win32, EachMemberHoldsTheControlOfItsName) {
+  const struct {
+    const char* Name;
+    HWND Handle;
+  } members[] = {
+      {"Label1", form_->Label1},
+      {"Label2", form_->Label2},
+      {"Label3", form_->Label3},
+      {"Label4", form_->Label4},
+      {"txtSunrise", form_->txtSunrise},
+      {"txtSunset", form_->txtSunset},
+      {"txtNextSunrise", form_->txtNextSunrise},
+      {"Combo1", form_->Combo1},
+      {"Command1", form_->Command1},
+      {"Text1", form_->Text1},
+  };
+  ASSERT_EQ(static_cast<int>(std::size(members)), ui::kForm1ControlCount);
+  for (const auto& m : members) {
+    SCOPED_TRACE(m.Name);
+    const ui::ControlDef* def = ui::FindControl(m.Name);
+    ASSERT_NE(def, nullptr);
+    ASSERT_NE(m.Handle, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(m.Handle), ui::win32::kFirstControlId + ui::PlaceOf(*def));
+    EXPECT_EQ(ui::win32::ControlOf(*form_, m.Name), m.Handle);
+  }
+  EXPECT_EQ(ui::win32::ControlOf(*form_, "Label5"), nullptr);
 }
 
 TEST_F(Form1Win32, FocusStartsInSunriseAndTabVisitsTheControlsInOrder) {
@@ -770,7 +803,9 @@ TEST_F(Form1Win32, DpiChangeRemakesTheFontsAndLaysTheControlsOutAgain) {
   for (int dpi : {120, 144, 192, 96}) {
     SCOPED_TRACE(std::to_string(dpi) + " dpi");
     std::vector<HFONT> before;
-    for (HWND control : form_->Controls) before.push_back(FontOf(control));
+    for (const ui::ControlDef& def : kForm1Controls) {
+      before.push_back(FontOf(ui::win32::ControlOf(*form_, def.Name)));
+    }
 
     const RECT suggested = SendDpiChanged(window_, dpi);
     Pump(window_);
@@ -802,7 +837,7 @@ TEST_F(Form1Win32, CaptionsAreWholeInTheirLabelsAtEveryDpi) {
     for (int i = 0; i < ui::kForm1ControlCount; ++i) {
       const ui::ControlDef& def = kForm1Controls[i];
       if (def.Kind != ControlKind::Label) continue;
-      HWND label = form_->Controls[i];
+      HWND label = ui::win32::ControlOf(*form_, def.Name);
       const Measured caption = Measure(label, Widen(def.Text));
       SCOPED_TRACE(std::string(def.Name) + " at " + std::to_string(dpi) + " dpi in " +
                    std::string(caption.Face.begin(), caption.Face.end()));
@@ -821,7 +856,8 @@ TEST_F(Form1Win32, ControlsAreTheCommonControlsOfVersion6) {
   // of comctl32.dll, which draw the current look, instead of user32.dll's.
   for (int i = 0; i < ui::kForm1ControlCount; ++i) {
     SCOPED_TRACE(std::string(kForm1Controls[i].Name));
-    const auto procedure = GetWindowLongPtrW(form_->Controls[i], GWLP_WNDPROC);
+    const auto procedure =
+        GetWindowLongPtrW(ui::win32::ControlOf(*form_, kForm1Controls[i].Name), GWLP_WNDPROC);
     HMODULE module = nullptr;
     ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                                        GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
@@ -882,7 +918,9 @@ TEST(Form1Win32Lifetime, ClosingTheWindowWhileTheBadEntryBoxIsOpenTouchesNothing
   EXPECT_TRUE(g_closeSent);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(form->Window, nullptr);  // the record was told, and is still there
-  EXPECT_EQ(form->txtSunrise, nullptr);
+  for (const ui::ControlDef& def : kForm1Controls) {
+    EXPECT_EQ(ui::win32::ControlOf(*form, def.Name), nullptr) << def.Name;
+  }
   // The closing asked the message loop to end.
   bool quit = false;
   MSG msg;
