@@ -873,22 +873,43 @@ TEST_F(Form1Win32, ControlsAreTheCommonControlsOfVersion6) {
   EXPECT_GT(ideal.cx, 0);
 }
 
-TEST_F(Form1Win32, IconHasEverySizeTheShellAsksFor) {
+// The icon's group in the resources has a frame of each size the shell asks
+// for, so none is drawn scaled from another (loading an icon at a size scales
+// the nearest frame, so a load alone cannot tell), and each frame makes an
+// icon.
+TEST_F(Form1Win32, IconHasAFrameOfEverySizeTheShellAsksFor) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(ui::win32::kIconResourceId), RT_GROUP_ICON);
+  ASSERT_NE(group, nullptr);
+  const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+  ASSERT_NE(directory, nullptr);
+  // A WORD count at byte 4, then an entry of 14 bytes for each frame: width and
+  // height (0 for 256) at bytes 0 and 1, the frame's length at byte 8 and its
+  // icon resource's id at byte 12.
+  const auto word = [](const BYTE* at) { return static_cast<unsigned>(at[0] | at[1] << 8); };
+  const unsigned count = word(directory + 4);
+  ASSERT_LE(6 + count * 14, SizeofResource(module, group));
+  std::vector<int> sizes;
+  for (unsigned i = 0; i < count; ++i) {
+    const BYTE* entry = directory + 6 + i * 14;
+    const int width = entry[0] == 0 ? 256 : entry[0];
+    const int height = entry[1] == 0 ? 256 : entry[1];
+    SCOPED_TRACE(width);
+    EXPECT_EQ(height, width);
+    HRSRC frame = FindResourceW(module, MAKEINTRESOURCEW(word(entry + 12)), RT_ICON);
+    ASSERT_NE(frame, nullptr);
+    const DWORD length = SizeofResource(module, frame);
+    EXPECT_EQ(length, word(entry + 8) | word(entry + 10) << 16);
+    // The frame makes an icon at its own size.
+    auto* bits = static_cast<BYTE*>(LockResource(LoadResource(module, frame)));
+    HICON icon =
+        CreateIconFromResourceEx(bits, length, TRUE, 0x00030000, width, height, LR_DEFAULTCOLOR);
+    EXPECT_NE(icon, nullptr);
+    if (icon != nullptr) DestroyIcon(icon);
+    sizes.push_back(width);
+  }
   for (int size : {16, 24, 32, 48, 64, 256}) {
-    SCOPED_TRACE(size);
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                               MAKEINTRESOURCEW(ui::win32::kIconResourceId),
-                                               IMAGE_ICON, size, size, 0));
-    ASSERT_NE(icon, nullptr);
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, size);
-    EXPECT_EQ(bitmap.bmHeight, size);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
+    EXPECT_EQ(std::count(sizes.begin(), sizes.end(), size), 1) << "frames of " << size << " pixels";
   }
 }
 
