@@ -77,7 +77,8 @@ void BM_Press(benchmark::State& state) {
   engine::ScheduleState loaded = LoadedState();
   const std::string kEntries[] = {"05:30", "18:30", "05:30", "Sunday"};
   Time(state, [&] {
-    const std::string sunrise = kEntries[0], sunset = kEntries[1], next = kEntries[2], day = kEntries[3];
+    const std::string sunrise = kEntries[0], sunset = kEntries[1];
+    const std::string next = kEntries[2], day = kEntries[3];
     benchmark::DoNotOptimize(ui::DecideCompute(sunrise, sunset, next, day, loaded));
   });
 }

@@ -64,7 +64,7 @@ std::string Report(std::uint8_t day, const char* sunrise = "05:30", const char* 
 std::vector<std::string> Lines(std::string_view report) {
   std::vector<std::string> lines;
   std::size_t begin = 0;
-  for (std::size_t end; (end = report.find("\r\n", begin)) != std::string_view::npos; begin = end + 2) {
+  for (std::size_t end; (end = report.find("\r\n", begin)) != report.npos; begin = end + 2) {
     lines.emplace_back(report.substr(begin, end - begin));
   }
   EXPECT_EQ(begin, report.size()) << "text after the last CR LF";
