@@ -75,9 +75,10 @@ BENCHMARK(BM_RenderReport);
 // texts copied out, then the decision, which parses, computes and renders.
 void BM_Press(benchmark::State& state) {
   engine::ScheduleState loaded = LoadedState();
-  const std::string entries[] = {"05:30", "18:30", "05:30", "Sunday"};
+  const std::string kEntries[] = {"05:30", "18:30", "05:30", "Sunday"};
   Time(state, [&] {
-    const std::string sunrise = entries[0], sunset = entries[1], next = entries[2], day = entries[3];
+    const std::string sunrise = kEntries[0], sunset = kEntries[1];
+    const std::string next = kEntries[2], day = kEntries[3];
     benchmark::DoNotOptimize(ui::DecideCompute(sunrise, sunset, next, day, loaded));
   });
 }

@@ -21,10 +21,10 @@ std::int64_t RoundTwelfths(std::int64_t twelfths) { return FloorDiv(twelfths + k
 // accumulates floating-point error, and each row is rounded to the second
 // once (a half up), the same way on every FPU.
 std::int64_t FillRows(std::array<ScheduleRow, kHours>& rows, std::int64_t start12,
-                      std::int64_t length_seconds, RulerNumber& ruler) {
+                      std::int64_t lengthSeconds, RulerNumber& ruler) {
   for (int n = 1; n <= kHours; ++n) {
     rows[static_cast<std::size_t>(n - 1)] = {n, FromTotalSeconds(RoundTwelfths(start12)), ruler};
-    start12 += length_seconds;
+    start12 += lengthSeconds;
     ruler = NextRuler(ruler);
   }
   return start12;
@@ -58,21 +58,21 @@ Schedule ComputeSchedule(ScheduleState& state, std::string_view dayName,
   schedule.NightHourMinutes = state.NightHourLength;
 
   // Second pass in seconds, for stepping the rows.
-  const std::int64_t day_seconds =
+  const std::int64_t daySeconds =
       std::llabs(static_cast<std::int64_t>(SecondsBetween(state.SunriseTime, state.SunsetTime)));
-  const std::int64_t night_seconds = std::llabs(
+  const std::int64_t nightSeconds = std::llabs(
       static_cast<std::int64_t>(SecondsBetween(state.SunsetTime, state.NextSunriseTime)));
-  state.DayLength = static_cast<double>(day_seconds);
+  state.DayLength = static_cast<double>(daySeconds);
   state.DayHourLength = state.DayLength / kHours;
-  state.NightLength = static_cast<double>(night_seconds);
+  state.NightLength = static_cast<double>(nightSeconds);
   state.NightHourLength = state.NightLength / kHours;
 
   state.FirstRuler = FirstRulerOf(state.SelectedDay);
   state.CurrentRuler = state.FirstRuler;
 
   std::int64_t start12 = TotalSeconds(state.SunriseTime) * kHours;
-  start12 = FillRows(schedule.DayRows, start12, day_seconds, state.CurrentRuler);
-  start12 = FillRows(schedule.NightRows, start12, night_seconds, state.CurrentRuler);
+  start12 = FillRows(schedule.DayRows, start12, daySeconds, state.CurrentRuler);
+  start12 = FillRows(schedule.NightRows, start12, nightSeconds, state.CurrentRuler);
   state.HourStart = FromTotalSeconds(RoundTwelfths(start12));
   return schedule;
 }

@@ -66,16 +66,16 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) :
 
 char Digit(std::uint64_t d) { return static_cast<char>('0' + d); }
 
-// The decimal digits of v, at least `min_digits` of them, after a "-" when
+// The decimal digits of v, at least `minDigits` of them, after a "-" when
 // `negative`.
-std::string Decimal(bool negative, std::uint64_t v, int min_digits) {
+std::string Decimal(bool negative, std::uint64_t v, int minDigits) {
   char text[24];
   char* const end = text + sizeof text;
   char* p = end;
   do {
     *--p = Digit(v % 10);
     v /= 10;
-  } while (v != 0 || end - p < min_digits);
+  } while (v != 0 || end - p < minDigits);
   if (negative) *--p = '-';
   return std::string(p, end);
 }
@@ -88,28 +88,28 @@ std::optional<TimeValue> ParseTime(std::string_view text) {
   while (const std::size_t n = BlankAtEnd(s)) s.remove_suffix(n);
 
   std::size_t i = 0;
-  auto digit_at = [&s](std::size_t k) { return k < s.size() && IsDigit(s[k]); };
+  auto digitAt = [&s](std::size_t k) { return k < s.size() && IsDigit(s[k]); };
 
   // Hour: one or two digits.
-  if (!digit_at(i)) return std::nullopt;
+  if (!digitAt(i)) return std::nullopt;
   int hour = DigitValue(s[i++]);
-  if (digit_at(i)) hour = hour * 10 + DigitValue(s[i++]);
+  if (digitAt(i)) hour = hour * 10 + DigitValue(s[i++]);
   if (i >= s.size() || s[i] != ':') return std::nullopt;
   ++i;
 
   // Minute, and an optional second: exactly two digits each.
-  auto two_digits = [&](int& field) {
-    if (!digit_at(i) || !digit_at(i + 1)) return false;
+  auto twoDigits = [&](int& field) {
+    if (!digitAt(i) || !digitAt(i + 1)) return false;
     field = DigitValue(s[i]) * 10 + DigitValue(s[i + 1]);
     i += 2;
     return true;
   };
   int minute = 0;
   int second = 0;
-  if (!two_digits(minute) || minute > 59) return std::nullopt;
+  if (!twoDigits(minute) || minute > 59) return std::nullopt;
   if (i < s.size() && s[i] == ':') {
     ++i;
-    if (!two_digits(second) || second > 59) return std::nullopt;
+    if (!twoDigits(second) || second > 59) return std::nullopt;
   }
 
   // Optional AM/PM marker, one blank or none before it.
@@ -155,13 +155,13 @@ BrokenTime BreakTime(TimeValue t) {
   constexpr double kMaxDays = 1e9;
   t = std::isnan(t) ? 0.0 : std::fmax(-kMaxDays, std::fmin(t, kMaxDays));
   const double day = std::floor(t);
-  const double fraction_seconds = Narrow(Narrow(t - day) * static_cast<double>(kSecondsPerDay));
+  const double fractionSeconds = Narrow(Narrow(t - day) * static_cast<double>(kSecondsPerDay));
   // Rounding a half up by adding it is exact here: below 86400 a double
   // keeps halves, and a sum that passes a power of two still truncates to
   // the right whole number. The one sum that rounds up wrongly,
   // 0.49999999999999994 + 0.5 giving 1, lies below a half and so is 0.
   const auto second =
-      fraction_seconds < 0.5 ? 0 : static_cast<std::int32_t>(fraction_seconds + 0.5);
+      fractionSeconds < 0.5 ? 0 : static_cast<std::int32_t>(fractionSeconds + 0.5);
   // A fraction that rounds to a whole day is the next day's first second.
   if (second == kSecondsPerDay) return {static_cast<std::int64_t>(day) + 1, 0};
   return {static_cast<std::int64_t>(day), second};
@@ -178,11 +178,11 @@ std::int32_t SecondsBetween(TimeValue a, TimeValue b) {
 }
 
 std::string FormatClock(TimeValue t) {
-  const int minute_of_day = BreakTime(t).Second / 60;
-  const int hour = minute_of_day / 60;
-  const int minute = minute_of_day % 60;
-  const int clock_hour = hour % 12 == 0 ? 12 : hour % 12;
-  const char text[] = {Digit(clock_hour / 10), Digit(clock_hour % 10), ':', Digit(minute / 10),
+  const int minuteOfDay = BreakTime(t).Second / 60;
+  const int hour = minuteOfDay / 60;
+  const int minute = minuteOfDay % 60;
+  const int clockHour = hour % 12 == 0 ? 12 : hour % 12;
+  const char text[] = {Digit(clockHour / 10), Digit(clockHour % 10), ':', Digit(minute / 10),
                        Digit(minute % 10), ' ', hour < 12 ? 'A' : 'P', 'M'};
   return std::string(text, sizeof text);
 }
@@ -201,8 +201,8 @@ std::string FormatHundredths(double x) {
 
 std::string FormatTwoDigits(int n) {
   // The magnitude is taken in unsigned arithmetic, so INT_MIN is fine too.
-  const auto as_unsigned = static_cast<unsigned>(n);
-  return Decimal(n < 0, n < 0 ? 0u - as_unsigned : as_unsigned, 2);
+  const auto asUnsigned = static_cast<unsigned>(n);
+  return Decimal(n < 0, n < 0 ? 0u - asUnsigned : asUnsigned, 2);
 }
 
 std::string NumberText(double x) {

@@ -12,8 +12,8 @@ engine::ScheduleState LoadedState(std::uint8_t day) {
   return state;
 }
 
-std::string ExpectedReport(std::uint8_t day, std::string_view sunrise, std::string_view sunset,
-                           std::string_view nextSunrise) {
+std::string EngineReport(std::uint8_t day, std::string_view sunrise, std::string_view sunset,
+                         std::string_view nextSunrise) {
   engine::ScheduleState state = LoadedState(day);
   const std::string_view name = day >= 1 && day <= 7 ? ui::kDayNames[day - 1] : std::string_view();
   const engine::Schedule schedule =

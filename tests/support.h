@@ -15,11 +15,12 @@ namespace test_support {
 // Sunday to 7 Saturday, 0 none): the ruler table filled, nothing computed.
 engine::ScheduleState LoadedState(std::uint8_t day);
 
-// The report for these typed entries on weekday `day`, named as the day list
-// names it (no name for 0), as the engine computes and renders it.
+// The engine's own report for these typed entries on weekday `day`, named as
+// the day list names it (no name for 0): what a window must show after
+// Compute, not an independent statement of the report's text.
 // Every entry must be a time the entries accept.
-std::string ExpectedReport(std::uint8_t day, std::string_view sunrise, std::string_view sunset,
-                           std::string_view nextSunrise);
+std::string EngineReport(std::uint8_t day, std::string_view sunrise, std::string_view sunset,
+                         std::string_view nextSunrise);
 
 }  // namespace test_support
 

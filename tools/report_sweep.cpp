@@ -26,10 +26,10 @@ std::string Pair(int n) { return {static_cast<char>('0' + n / 10), static_cast<c
 
 // A clock time of the day in one of the spellings the entries accept;
 // `seconds` is written only when non-zero or the spelling asks for it.
-std::string Spell(int minute_of_day, int seconds, int spelling) {
-  minute_of_day = ((minute_of_day % kMinutesPerDay) + kMinutesPerDay) % kMinutesPerDay;
-  const int hour = minute_of_day / 60;
-  const int minute = minute_of_day % 60;
+std::string Spell(int minuteOfDay, int seconds, int spelling) {
+  minuteOfDay = ((minuteOfDay % kMinutesPerDay) + kMinutesPerDay) % kMinutesPerDay;
+  const int hour = minuteOfDay / 60;
+  const int minute = minuteOfDay % 60;
   const std::string tail = seconds != 0 || spelling == 3 ? ":" + Pair(seconds) : "";
   switch (spelling) {
     case 1:  // no leading zero, blanks around
@@ -45,25 +45,25 @@ std::string Spell(int minute_of_day, int seconds, int spelling) {
 }
 
 struct Sweep {
-  engine::ScheduleState state;
-  long reports = 0;
-  long bad = 0;
+  engine::ScheduleState State;
+  long Reports = 0;
+  long Refusals = 0;
 
-  Sweep() { engine::FillRulerTable(state.RulerTable); }
+  Sweep() { engine::FillRulerTable(State.RulerTable); }
 
   void Press(int day, const std::string& sunrise, const std::string& sunset,
              const std::string& next) {
-    state.SelectedDay = static_cast<std::uint8_t>(day);
-    const std::string_view day_name = ui::kDayNames[day - 1];
-    const ui::ComputeDecision decision = ui::DecideCompute(sunrise, sunset, next, day_name, state);
+    State.SelectedDay = static_cast<std::uint8_t>(day);
+    const std::string_view dayName = ui::kDayNames[day - 1];
+    const ui::ComputeDecision decision = ui::DecideCompute(sunrise, sunset, next, dayName, State);
     if (decision.Refused) {
-      ++bad;
+      ++Refusals;
       const std::string_view name = decision.Refused->FocusControl;
       std::fwrite(name.data(), 1, name.size(), stdout);
       std::fputs("\r\n", stdout);
       return;
     }
-    ++reports;
+    ++Reports;
     std::fwrite(decision.Report.data(), 1, decision.Report.size(), stdout);
   }
 };
@@ -82,13 +82,13 @@ int main() {
   // sunsets that make the day empty, a minute, odd lengths, half a day and a
   // swapped (negative) day, and next sunrises that make the night shorter,
   // exactly 24 hours less the day, and longer than 24 hours.
-  const int sunset_offsets[] = {0, 1, 397, 720, -300};
-  const int next_offsets[] = {0, -1, 7, -613};
+  const int kSunsetOffsets[] = {0, 1, 397, 720, -300};
+  const int kNextOffsets[] = {0, -1, 7, -613};
   for (int m = 0; m < kMinutesPerDay; ++m) {
     const int day = m % 7 + 1;
     const int spelling = m % 4;
-    for (int s : sunset_offsets) {
-      for (int n : next_offsets) {
+    for (int s : kSunsetOffsets) {
+      for (int n : kNextOffsets) {
         sweep.Press(day, Spell(m, 0, spelling), Spell(m + s, (m * 7 + s + 600) % 60, (spelling + 1) % 4),
                     Spell(m + n, (m * 13) % 60, (spelling + 2) % 4));
       }
@@ -110,6 +110,6 @@ int main() {
   sweep.Press(3, "05:30", "18:30", "5:60");
 
   std::fprintf(stderr, "report_sweep: %ld reports, and %ld presses refused as the sweep means them to be\n",
-               sweep.reports, sweep.bad);
+               sweep.Reports, sweep.Refusals);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -2,11 +2,11 @@
 
 namespace ui {
 
-std::optional<ControlDef> FindControl(std::string_view name) {
+const ControlDef* FindControl(std::string_view name) {
   for (const ControlDef& control : kForm1Controls) {
-    if (control.Name == name) return control;
+    if (control.Name == name) return &control;
   }
-  return std::nullopt;
+  return nullptr;
 }
 
 std::string_view AccessibleNameOf(const ControlDef& label) {

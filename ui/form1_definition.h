@@ -6,7 +6,6 @@
 #define VELLAMIRE_UI_FORM1_DEFINITION_H_
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "engine/rulers.h"
@@ -98,8 +97,15 @@ void LoadForm1(engine::RulerTable& rulerTable, Show show, Focus focus, Choose ch
   engine::FillRulerTable(rulerTable);
 }
 
-// The control of that name. Gives nothing for a name not in the table.
-std::optional<ControlDef> FindControl(std::string_view name);
+// The entry of kForm1Controls with that name, from which its place follows
+// (PlaceOf). Gives nullptr for a name not in the table.
+const ControlDef* FindControl(std::string_view name);
+
+// The place in kForm1Controls of `control`, one of the table's own entries as
+// FindControl gives them (0 for the first). Cannot fail for such an entry.
+inline int PlaceOf(const ControlDef& control) {
+  return static_cast<int>(&control - kForm1Controls);
+}
 
 // A label's caption without its trailing colon and blanks, as a screen
 // reader should announce the control it names: "Sunset  :" gives "Sunset".

@@ -35,15 +35,15 @@ TEST(EveryMinute, ParsesTheSameInEverySpellingAndFormats) {
         Printed("\t%d:%02d\u202F", clock, minute) + marker + "\r\n",
         Printed("\u00A0%02d:%02d\u2009", hour, minute) + "\n",
     };
-    const double expected_value = Stored(m / 1440.0);
-    const std::string expected_clock = Printed("%02d:%02d ", clock, minute) + marker;
+    const double expectedValue = Stored(m / 1440.0);
+    const std::string expectedClock = Printed("%02d:%02d ", clock, minute) + marker;
     for (const std::string& text : spellings) {
       const std::optional<engine::TimeValue> value = engine::ParseTime(text);
       ASSERT_TRUE(value.has_value()) << '"' << text << '"';
-      EXPECT_EQ(*value, expected_value) << '"' << text << '"';
+      EXPECT_EQ(*value, expectedValue) << '"' << text << '"';
       EXPECT_TRUE(engine::IsTimeText(text)) << '"' << text << '"';
       EXPECT_EQ(engine::TotalSeconds(*value), m * 60) << '"' << text << '"';
-      EXPECT_EQ(engine::FormatClock(*value), expected_clock) << '"' << text << '"';
+      EXPECT_EQ(engine::FormatClock(*value), expectedClock) << '"' << text << '"';
     }
   }
 }
@@ -58,9 +58,9 @@ TEST(EverySecond, RoundTripsThroughTheBreak) {
     ASSERT_EQ(broken.Day, 0) << s;
     ASSERT_EQ(broken.Second, s) << s;
     // The same second a day later breaks into the next day, same second.
-    const engine::BrokenTime next_day = engine::BreakTime(engine::AddDays(value, 1));
-    ASSERT_EQ(next_day.Day, 1) << s;
-    ASSERT_EQ(next_day.Second, s) << s;
+    const engine::BrokenTime nextDay = engine::BreakTime(engine::AddDays(value, 1));
+    ASSERT_EQ(nextDay.Day, 1) << s;
+    ASSERT_EQ(nextDay.Second, s) << s;
     // Typed with its seconds, it parses to the same second.
     const std::string text = Printed("%02d:%02d:%02d", hour, minute, second);
     const std::optional<engine::TimeValue> parsed = engine::ParseTime(text);

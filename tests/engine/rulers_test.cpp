@@ -9,10 +9,10 @@ TEST(FirstRulerOf, EachWeekdayStartsWithItsPlanet) {
   RulerTable table;
   FillRulerTable(table);
   const struct {
-    std::uint8_t day;
-    RulerNumber ruler;
-    const char* planet;
-    const char* archangel;
+    std::uint8_t Day;
+    RulerNumber Ruler;
+    const char* Planet;
+    const char* Archangel;
   } kCases[] = {
       {1, 1, "Sun", "Michael"},     {2, 4, "Moon", "Gabriel"},
       {3, 7, "Mars", "Samael"},     {4, 3, "Mercury", "Raphael"},
@@ -20,9 +20,9 @@ TEST(FirstRulerOf, EachWeekdayStartsWithItsPlanet) {
       {7, 5, "Saturn", "Cassiel"},
   };
   for (const auto& c : kCases) {
-    EXPECT_EQ(FirstRulerOf(c.day), c.ruler) << int{c.day};
-    EXPECT_EQ(PlanetOf(table, FirstRulerOf(c.day)), c.planet) << int{c.day};
-    EXPECT_EQ(ArchangelOf(table, FirstRulerOf(c.day)), c.archangel) << int{c.day};
+    EXPECT_EQ(FirstRulerOf(c.Day), c.Ruler) << int{c.Day};
+    EXPECT_EQ(PlanetOf(table, FirstRulerOf(c.Day)), c.Planet) << int{c.Day};
+    EXPECT_EQ(ArchangelOf(table, FirstRulerOf(c.Day)), c.Archangel) << int{c.Day};
   }
 }
 

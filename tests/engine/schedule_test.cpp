@@ -11,14 +11,14 @@ namespace engine {
 namespace {
 
 struct Entries {
-  const char* sunrise;
-  const char* sunset;
-  const char* next_sunrise;
+  const char* Sunrise;
+  const char* Sunset;
+  const char* NextSunrise;
 };
 
 Schedule Compute(ScheduleState& state, const Entries& e) {
-  return ComputeSchedule(state, "Sunday", *ParseTime(e.sunrise), *ParseTime(e.sunset),
-                         *ParseTime(e.next_sunrise));
+  return ComputeSchedule(state, "Sunday", *ParseTime(e.Sunrise), *ParseTime(e.Sunset),
+                         *ParseTime(e.NextSunrise));
 }
 
 std::vector<std::string> Clocks(const std::array<ScheduleRow, 12>& rows) {

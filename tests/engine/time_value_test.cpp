@@ -15,8 +15,8 @@ constexpr double kDay = 86400.0;
 
 TEST(ParseTime, AcceptsClockTimes) {
   const struct {
-    const char* text;
-    int seconds;  // of day 0
+    const char* Text;
+    int Seconds;  // of day 0
   } kCases[] = {
       // 24-hour clock, one or two hour digits, blanks around.
       {"05:30", 19800}, {"5:30", 19800}, {"18:30", 66600}, {"00:00", 0}, {"0:00", 0},
@@ -29,18 +29,18 @@ TEST(ParseTime, AcceptsClockTimes) {
       {"12:59pm", 46740}, {"1:00 AM", 3600}, {"11:59 PM", 86340}, {" 7:05 pm ", 68700},
   };
   for (const auto& c : kCases) {
-    const auto value = ParseTime(c.text);
-    ASSERT_TRUE(value.has_value()) << c.text;
-    EXPECT_EQ(TotalSeconds(*value), c.seconds) << c.text;
-    EXPECT_EQ(*value, Stored(c.seconds / kDay)) << c.text;
-    EXPECT_TRUE(IsTimeText(c.text)) << c.text;
+    const auto value = ParseTime(c.Text);
+    ASSERT_TRUE(value.has_value()) << c.Text;
+    EXPECT_EQ(TotalSeconds(*value), c.Seconds) << c.Text;
+    EXPECT_EQ(*value, Stored(c.Seconds / kDay)) << c.Text;
+    EXPECT_TRUE(IsTimeText(c.Text)) << c.Text;
   }
 }
 
 TEST(ParseTime, AcceptsTheBlanksOfPastedText) {
   const struct {
-    const char* text;
-    int seconds;  // of day 0
+    const char* Text;
+    int Seconds;  // of day 0
   } kCases[] = {
       // Before the marker: narrow no-break, no-break, thin, figure space, TAB, LF.
       {"6:40\u202FAM", 24000}, {"5:12\u00A0AM", 18720}, {"6:40\u2009PM", 67200},
@@ -52,11 +52,11 @@ TEST(ParseTime, AcceptsTheBlanksOfPastedText) {
       {"\t6:40\u202FAM\r\n", 24000}, {"\u202F\u202F12:59\u00A0pm\u00A0\u00A0", 46740},
   };
   for (const auto& c : kCases) {
-    const auto value = ParseTime(c.text);
-    ASSERT_TRUE(value.has_value()) << c.text;
-    EXPECT_EQ(TotalSeconds(*value), c.seconds) << c.text;
-    EXPECT_EQ(*value, Stored(c.seconds / kDay)) << c.text;
-    EXPECT_TRUE(IsTimeText(c.text)) << c.text;
+    const auto value = ParseTime(c.Text);
+    ASSERT_TRUE(value.has_value()) << c.Text;
+    EXPECT_EQ(TotalSeconds(*value), c.Seconds) << c.Text;
+    EXPECT_EQ(*value, Stored(c.Seconds / kDay)) << c.Text;
+    EXPECT_TRUE(IsTimeText(c.Text)) << c.Text;
   }
 }
 
@@ -167,15 +167,15 @@ TEST(ParseTime, NeverReadsPastTheView) {
 
 TEST(FormatClock, EndsOfTheClock) {
   const struct {
-    const char* entry;
-    const char* clock;
+    const char* Entry;
+    const char* Clock;
   } kCases[] = {
       {"00:00", "12:00 AM"}, {"00:59", "12:59 AM"}, {"01:00", "01:00 AM"},
       {"05:30", "05:30 AM"}, {"11:59", "11:59 AM"}, {"12:00", "12:00 PM"},
       {"12:59", "12:59 PM"}, {"13:00", "01:00 PM"}, {"18:30", "06:30 PM"},
       {"23:59", "11:59 PM"}, {"23:59:59", "11:59 PM"},
   };
-  for (const auto& c : kCases) EXPECT_EQ(FormatClock(*ParseTime(c.entry)), c.clock) << c.entry;
+  for (const auto& c : kCases) EXPECT_EQ(FormatClock(*ParseTime(c.Entry)), c.Clock) << c.Entry;
 }
 
 TEST(FormatClock, IgnoresTheDay) {
@@ -199,8 +199,8 @@ TEST(FormatClock, RoundsAtTheEdgesOfTheDayAndOfTheRange) {
   const double kMax = std::numeric_limits<double>::max();
   const double kInf = std::numeric_limits<double>::infinity();
   const struct {
-    double t;
-    const char* clock;
+    double Value;
+    const char* Clock;
   } kCases[] = {
       {0.0, "12:00 AM"},
       {-0.0, "12:00 AM"},
@@ -220,7 +220,7 @@ TEST(FormatClock, RoundsAtTheEdgesOfTheDayAndOfTheRange) {
       {std::nan(""), "12:00 AM"},
       {std::numeric_limits<double>::denorm_min(), "12:00 AM"},
   };
-  for (const auto& c : kCases) EXPECT_EQ(FormatClock(c.t), c.clock) << c.t;
+  for (const auto& c : kCases) EXPECT_EQ(FormatClock(c.Value), c.Clock) << c.Value;
 }
 
 TEST(BreakTime, OutOfRangeValuesAreClamped) {
@@ -252,8 +252,8 @@ TEST(MinutesBetween, CountsMinuteBoundaries) {
 
 TEST(FormatHundredths, RoundsToTwoDecimals) {
   const struct {
-    double x;
-    const char* text;
+    double Value;
+    const char* Text;
   } kCases[] = {
       {65, "65.00"},        {55, "55.00"},     {54.916666666666664, "54.92"},
       {0.5, ".50"},         {0, ".00"},        {123.456, "123.46"},
@@ -261,7 +261,7 @@ TEST(FormatHundredths, RoundsToTwoDecimals) {
       {0.995, "1.00"},      {99.999, "100.00"}, {1439.0 / 12, "119.92"},
       {-0.5, "-.50"},       {-0.001, ".00"},
   };
-  for (const auto& c : kCases) EXPECT_EQ(FormatHundredths(c.x), c.text) << c.x;
+  for (const auto& c : kCases) EXPECT_EQ(FormatHundredths(c.Value), c.Text) << c.Value;
 }
 
 TEST(FormatHundredths, WithstandsExtremeValues) {
@@ -271,23 +271,23 @@ TEST(FormatHundredths, WithstandsExtremeValues) {
 
 TEST(NumberText, WritesWholeNumbers) {
   const struct {
-    double x;
-    const char* text;
+    double Value;
+    const char* Text;
   } kCases[] = {
       {780, "780"}, {660, "660"}, {0, "0"}, {7, "7"}, {1440, "1440"},
       {4294967296.0, "4294967296"}, {-12, "-12"},
   };
-  for (const auto& c : kCases) EXPECT_EQ(NumberText(c.x), c.text) << c.x;
+  for (const auto& c : kCases) EXPECT_EQ(NumberText(c.Value), c.Text) << c.Value;
   EXPECT_EQ(NumberText(std::nan("")), "0");
 }
 
 TEST(FormatTwoDigits, PadsToTwoDigits) {
   const struct {
-    int n;
-    const char* text;
+    int Number;
+    const char* Text;
   } kCases[] = {{0, "00"}, {1, "01"}, {9, "09"}, {10, "10"}, {12, "12"}, {99, "99"},
                 {100, "100"}, {-3, "-03"}};
-  for (const auto& c : kCases) EXPECT_EQ(FormatTwoDigits(c.n), c.text) << c.n;
+  for (const auto& c : kCases) EXPECT_EQ(FormatTwoDigits(c.Number), c.Text) << c.Number;
   EXPECT_EQ(FormatTwoDigits(std::numeric_limits<int>::min()), "-2147483648");
 }
 

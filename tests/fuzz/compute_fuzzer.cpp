@@ -58,20 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Parse, as the press does.
   std::optional<engine::TimeValue> values[3];
-  int first_bad = -1;
+  int firstBad = -1;
   for (int k = 0; k < 3; ++k) {
     values[k] = engine::ParseTime(entries[k]);
     if (values[k]) Check(*values[k] >= 0.0 && *values[k] < 1.0, "an accepted time lies outside [0, 1)");
-    if (!values[k] && first_bad < 0) first_bad = k;
+    if (!values[k] && firstBad < 0) firstBad = k;
   }
 
   engine::ScheduleState state = test_support::LoadedState(day);
-  const std::string_view day_name = day >= 1 && day <= 7 ? ui::kDayNames[day - 1] : std::string_view();
+  const std::string_view dayName = day >= 1 && day <= 7 ? ui::kDayNames[day - 1] : std::string_view();
   const engine::ScheduleState before = state;
-  const ui::ComputeDecision decision = ui::DecideCompute(entries[0], entries[1], entries[2], day_name, state);
+  const ui::ComputeDecision decision = ui::DecideCompute(entries[0], entries[1], entries[2], dayName, state);
 
-  if (first_bad >= 0) {
-    Check(decision.Refused.has_value() && static_cast<int>(decision.Refused->Entry) == first_bad,
+  if (firstBad >= 0) {
+    Check(decision.Refused.has_value() && static_cast<int>(decision.Refused->Entry) == firstBad,
           "the decision names another entry than the first bad one");
     Check(decision.Report.empty(), "a bad entry came with a report");
     Check(state.DayLength == before.DayLength && state.SunriseTime == before.SunriseTime &&
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Check(!decision.Refused.has_value(), "good entries were refused");
   engine::ScheduleState direct = test_support::LoadedState(day);
-  const engine::Schedule schedule = engine::ComputeSchedule(direct, day_name, *values[0], *values[1], *values[2]);
+  const engine::Schedule schedule = engine::ComputeSchedule(direct, dayName, *values[0], *values[1], *values[2]);
   const std::string report = engine::RenderReport(schedule, direct.RulerTable);
   Check(report == decision.Report, "the decision's report differs from the engine's");
   Check(HasFortyLines(report), "the report is not 40 CR LF lines");

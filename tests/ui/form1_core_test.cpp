@@ -30,9 +30,9 @@ TEST(Form1Definition, ControlsLieInsideTheClientArea) {
 
 TEST(Form1Definition, LabelsNameTheControlBesideThem) {
   const struct {
-    const char* label;
-    const char* named;
-    const char* accessible;
+    const char* Label;
+    const char* Named;
+    const char* Accessible;
   } kCases[] = {
       {"Label1", "txtSunrise", "Sunrise"},
       {"Label2", "txtSunset", "Sunset"},
@@ -40,13 +40,31 @@ TEST(Form1Definition, LabelsNameTheControlBesideThem) {
       {"Label4", "Combo1", "Day of the week"},
   };
   for (const auto& c : kCases) {
-    const std::optional<ControlDef> label = FindControl(c.label);
-    ASSERT_TRUE(label.has_value()) << c.label;
-    EXPECT_EQ(label->LabelOf, c.named);
-    EXPECT_TRUE(FindControl(label->LabelOf).has_value()) << c.label;
-    EXPECT_EQ(AccessibleNameOf(*label), c.accessible);
+    const ControlDef* label = FindControl(c.Label);
+    ASSERT_NE(label, nullptr) << c.Label;
+    EXPECT_EQ(label->LabelOf, c.Named);
+    EXPECT_NE(FindControl(label->LabelOf), nullptr) << c.Label;
+    EXPECT_EQ(AccessibleNameOf(*label), c.Accessible);
   }
-  EXPECT_FALSE(FindControl("Label5").has_value());
+}
+
+TEST(FindControl, GivesTheTablesOwnEntryAtItsPlace) {
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    const ControlDef* found = FindControl(kForm1Controls[i].Name);
+    ASSERT_EQ(found, &kForm1Controls[i]) << kForm1Controls[i].Name;
+    EXPECT_EQ(PlaceOf(*found), i) << kForm1Controls[i].Name;
+  }
+}
+
+TEST(FindControl, NamesNotInTheTableGiveNothing) {
+  const char* kCases[] = {
+      "Label5",      // a number past the labels
+      "",            // no name
+      "txtsunrise",  // a control's name in another case
+      "Text1 ",      // a control's name with a blank after it
+      "Form1",       // the window, which is no control
+  };
+  for (const char* name : kCases) EXPECT_EQ(FindControl(name), nullptr) << '"' << name << '"';
 }
 
 TEST(Form1Definition, EachEntryListAndReportBoxHasExactlyOneName) {
@@ -57,45 +75,45 @@ TEST(Form1Definition, EachEntryListAndReportBoxHasExactlyOneName) {
     for (const ControlDef& label : kForm1Controls) {
       if (label.Kind == ControlKind::Label && label.LabelOf == c.Name) ++names;
     }
-    const bool needs_name = c.Kind == ControlKind::TextBox || c.Kind == ControlKind::ComboBox ||
+    const bool needsName = c.Kind == ControlKind::TextBox || c.Kind == ControlKind::ComboBox ||
                             c.Kind == ControlKind::ReportBox;
-    EXPECT_EQ(names, needs_name ? 1 : 0) << c.Name;
+    EXPECT_EQ(names, needsName ? 1 : 0) << c.Name;
   }
   EXPECT_EQ(FindControl("Text1")->AccessibleName, "Report");
 }
 
 TEST(SelectedDayFor, ListPositionsToWeekdays) {
   const struct {
-    int position;
-    int day;
+    int Position;
+    int Day;
   } kCases[] = {{-1, 0}, {0, 1}, {1, 2}, {5, 6}, {6, 7}};
-  for (const auto& c : kCases) EXPECT_EQ(SelectedDayFor(c.position), c.day) << c.position;
+  for (const auto& c : kCases) EXPECT_EQ(SelectedDayFor(c.Position), c.Day) << c.Position;
 }
 
 TEST(TwipsToPixels, ScalesWithTheScreen) {
   const struct {
-    int twips, dpi, pixels;
+    int Twips, Dpi, Pixels;
   } kCases[] = {{9405, 96, 627}, {6840, 96, 456}, {9405, 144, 941}, {15, 192, 2}, {0, 96, 0}};
-  for (const auto& c : kCases) EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips;
+  for (const auto& c : kCases) EXPECT_EQ(TwipsToPixels(c.Twips, c.Dpi), c.Pixels) << c.Twips;
 }
 
 TEST(DecideCompute, GoodEntriesGiveTheReport) {
   engine::ScheduleState state = LoadedState(1);
   const ComputeDecision decision = DecideCompute("05:30", "18:30", "05:30", "Sunday", state);
   EXPECT_FALSE(decision.Refused.has_value());
-  EXPECT_EQ(decision.Report, test_support::ExpectedReport(1, "05:30", "18:30", "05:30"));
+  EXPECT_EQ(decision.Report, test_support::EngineReport(1, "05:30", "18:30", "05:30"));
   EXPECT_EQ(decision.Report.substr(0, 23), "Selected Day : Sunday\r\n");
   EXPECT_EQ(state.DayLength, 780 * 60);
 }
 
 TEST(DecideCompute, NamesTheFirstBadEntryAndChangesNothing) {
   const struct {
-    const char* sunrise;
-    const char* sunset;
-    const char* next;
-    TimeEntry bad;
-    const char* control;
-    const char* message;
+    const char* Sunrise;
+    const char* Sunset;
+    const char* Next;
+    TimeEntry Bad;
+    const char* Control;
+    const char* Message;
   } kCases[] = {
       {"x", "y", "z", TimeEntry::Sunrise, "txtSunrise",
        "Please make sure the Sunrise entry is a Time value in the Hour:Minute format"},
@@ -109,11 +127,11 @@ TEST(DecideCompute, NamesTheFirstBadEntryAndChangesNothing) {
   for (const auto& c : kCases) {
     engine::ScheduleState state = LoadedState(3);
     state.DayLength = 123;  // a working value from an earlier press
-    const ComputeDecision decision = DecideCompute(c.sunrise, c.sunset, c.next, "Tuesday", state);
-    ASSERT_TRUE(decision.Refused.has_value()) << c.sunrise;
-    EXPECT_EQ(decision.Refused->Entry, c.bad);
-    EXPECT_EQ(decision.Refused->FocusControl, c.control);
-    EXPECT_EQ(decision.Refused->Message, c.message);
+    const ComputeDecision decision = DecideCompute(c.Sunrise, c.Sunset, c.Next, "Tuesday", state);
+    ASSERT_TRUE(decision.Refused.has_value()) << c.Sunrise;
+    EXPECT_EQ(decision.Refused->Entry, c.Bad);
+    EXPECT_EQ(decision.Refused->FocusControl, c.Control);
+    EXPECT_EQ(decision.Refused->Message, c.Message);
     EXPECT_TRUE(decision.Report.empty());
     EXPECT_EQ(state.DayLength, 123);
     EXPECT_EQ(state.SunriseTime, 0);

@@ -17,7 +17,7 @@ namespace {
 
 // The report the engine renders for the window's entries, as the box shows it.
 QString EngineReport() {
-  const std::string report = test_support::ExpectedReport(1, "05:30", "18:30", "05:30");
+  const std::string report = test_support::EngineReport(1, "05:30", "18:30", "05:30");
   return QString::fromLatin1(report.data(), static_cast<int>(report.size()))
       .replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
@@ -110,13 +110,13 @@ class Form1AccessibleTest : public QObject {
     const int start = LineStart(report_, line);
     const int end = report_.indexOf(QLatin1Char('\n'), start) + 1;
     QVERIFY(start + column < end);
-    int got_start = -1;
-    int got_end = -1;
+    int gotStart = -1;
+    int gotEnd = -1;
     const QString got =
-        text->textAtOffset(start + column, QAccessible::LineBoundary, &got_start, &got_end);
+        text->textAtOffset(start + column, QAccessible::LineBoundary, &gotStart, &gotEnd);
     QCOMPARE(got, report_.mid(start, end - start));
-    QCOMPARE(got_start, start);
-    QCOMPARE(got_end, end);
+    QCOMPARE(gotStart, start);
+    QCOMPARE(gotEnd, end);
   }
 
   void selectionIsSetAndCleared_data() {
@@ -140,11 +140,11 @@ class Form1AccessibleTest : public QObject {
 
     text->setSelection(0, from, to);
     QCOMPARE(text->selectionCount(), 1);
-    int got_start = -1;
-    int got_end = -1;
-    text->selection(0, &got_start, &got_end);
-    QCOMPARE(got_start, start);
-    QCOMPARE(got_end, end);
+    int gotStart = -1;
+    int gotEnd = -1;
+    text->selection(0, &gotStart, &gotEnd);
+    QCOMPARE(gotStart, start);
+    QCOMPARE(gotEnd, end);
     QCOMPARE(SelectedInBox(form_->Text1), report_.mid(start, end - start));
     QCOMPARE(text->cursorPosition(), to);  // the cursor sits where the selection was drawn to
 

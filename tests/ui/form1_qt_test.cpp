@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <iterator>
 #include <memory>
 
 #include "tests/support.h"
@@ -28,7 +29,7 @@ QString ToQString(std::string_view text) {
 
 // The report the engine renders for these entries, as the box shows it.
 QString EngineReport(std::uint8_t day, const char* sunrise, const char* sunset, const char* next) {
-  return ToQString(test_support::ExpectedReport(day, sunrise, sunset, next))
+  return ToQString(test_support::EngineReport(day, sunrise, sunset, next))
       .replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
@@ -227,6 +228,34 @@ class Form1Test : public QObject {
     for (QLabel* label : {form.Label1, form.Label2, form.Label3, form.Label4}) {
       QCOMPARE(label->focusPolicy(), Qt::NoFocus);
     }
+  }
+
+  // Each widget sits in the member of its control's name, and Control finds
+  // it by that name.
+  void eachMemberHoldsTheWidgetOfItsName() {
+    ui::Form1& form = Load();
+    const struct {
+      const char* Name;
+      QWidget* Widget;
+    } members[] = {
+        {"Label1", form.Label1},
+        {"Label2", form.Label2},
+        {"Label3", form.Label3},
+        {"Label4", form.Label4},
+        {"txtSunrise", form.txtSunrise},
+        {"txtSunset", form.txtSunset},
+        {"txtNextSunrise", form.txtNextSunrise},
+        {"Combo1", form.Combo1},
+        {"Command1", form.Command1},
+        {"Text1", form.Text1},
+    };
+    QCOMPARE(static_cast<int>(std::size(members)), ui::kForm1ControlCount);
+    for (const auto& m : members) {
+      QVERIFY2(m.Widget != nullptr, m.Name);
+      QCOMPARE(m.Widget->objectName(), QString::fromLatin1(m.Name));
+      QCOMPARE(form.Control(m.Name), m.Widget);
+    }
+    QCOMPARE(form.Control("Label5"), static_cast<QWidget*>(nullptr));
   }
 
   void labelsNameTheirControls() {

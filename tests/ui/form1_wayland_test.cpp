@@ -46,7 +46,7 @@ class Form1WaylandTest : public QObject {
     QCOMPARE(window->size(), QSize(627, 456));
 
     ClickOnWindow(form.Command1);
-    const std::string report = test_support::ExpectedReport(1, "05:30", "18:30", "05:30");
+    const std::string report = test_support::EngineReport(1, "05:30", "18:30", "05:30");
     QCOMPARE(form.Text1->toPlainText(),
              ToQString(report).replace(QLatin1String("\r\n"), QLatin1String("\n")));
   }

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,7 +49,7 @@ LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
 // The report the engine renders for these entries, CR LF and all.
 std::wstring EngineReport(std::uint8_t day, const char* sunrise, const char* sunset,
                           const char* next) {
-  return Widen(test_support::ExpectedReport(day, sunrise, sunset, next));
+  return Widen(test_support::EngineReport(day, sunrise, sunset, next));
 }
 
 // Handles what has arrived for a moment, as the program's loop would.
@@ -161,8 +162,8 @@ RECT TwipsRectOf(const ui::ControlDef& def, int dpi) {
 // Pixels of a font of `points` at `dpi`, a half up, in whole quarter points:
 // no floating-point result that could differ between FPUs takes part.
 LONG PixelsOf(double points, int dpi) {
-  const int quarter_points = static_cast<int>(points * 4);
-  return (quarter_points * dpi + 144) / 288;
+  const int quarterPoints = static_cast<int>(points * 4);
+  return (quarterPoints * dpi + 144) / 288;
 }
 
 HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
@@ -214,7 +215,7 @@ void ExpectLaidOutAt(const ui::win32::Form1& form, int dpi) {
   for (int i = 0; i < ui::kForm1ControlCount; ++i) {
     const ui::ControlDef& def = kForm1Controls[i];
     SCOPED_TRACE(std::string(def.Name) + " at " + std::to_string(dpi) + " dpi");
-    HWND control = form.Controls[i];
+    HWND control = ui::win32::ControlOf(form, def.Name);
     const RECT rect = RectOf(control);
     const RECT box = TwipsRectOf(def, dpi);
     EXPECT_EQ(rect.left, box.left);
@@ -228,7 +229,7 @@ void ExpectLaidOutAt(const ui::win32::Form1& form, int dpi) {
       EXPECT_EQ(rect.bottom, box.bottom);
     }
     for (int j = i + 1; j < ui::kForm1ControlCount; ++j) {
-      const RECT other = RectOf(form.Controls[j]);
+      const RECT other = RectOf(ui::win32::ControlOf(form, kForm1Controls[j].Name));
       RECT common;
       EXPECT_FALSE(IntersectRect(&common, &rect, &other)) << "overlaps " << kForm1Controls[j].Name;
     }
@@ -359,17 +360,17 @@ bool PutOnClipboard(HWND owner, const std::wstring& text) {
 
 // The box, once it is up, has its owner closed from outside with WM_CLOSE,
 // as taskkill without /f, the Restart Manager and a session end do.
-HWND g_close_target = nullptr;
-bool g_close_sent = false;
+HWND g_closeTarget = nullptr;
+bool g_closeSent = false;
 
 void CALLBACK CloseOwnerOfBox(HWND, UINT, UINT_PTR, DWORD) {
   HWND box = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
-  if (box == nullptr || g_close_sent) return;
+  if (box == nullptr || g_closeSent) return;
   KillTimer(nullptr, g_timer);
   g_timer = 0;
-  g_close_sent = GetWindow(box, GW_OWNER) == g_close_target &&
-                 PostMessageW(g_close_target, WM_CLOSE, 0, 0) != FALSE;
+  g_closeSent = GetWindow(box, GW_OWNER) == g_closeTarget &&
+                 PostMessageW(g_closeTarget, WM_CLOSE, 0, 0) != FALSE;
 }
 
 class Form1Win32 : public ::testing::Test {
@@ -420,7 +421,9 @@ TEST_F(Form1Win32, WindowClassCaptionStylesAndClientSize) {
 
 TEST_F(Form1Win32, ResizingMovesNoControl) {
   RECT before[ui::kForm1ControlCount];
-  for (int i = 0; i < ui::kForm1ControlCount; ++i) GetWindowRect(form_->Controls[i], &before[i]);
+  for (int i = 0; i < ui::kForm1ControlCount; ++i) {
+    GetWindowRect(ui::win32::ControlOf(*form_, kForm1Controls[i].Name), &before[i]);
+  }
   RECT frame;
   GetWindowRect(window_, &frame);
   SetWindowPos(window_, nullptr, 0, 0, (frame.right - frame.left) * 3 / 2,
@@ -431,7 +434,7 @@ TEST_F(Form1Win32, ResizingMovesNoControl) {
   EXPECT_GT(client.right, ui::TwipsToPixels(9405, form_->Dpi));
   for (int i = 0; i < ui::kForm1ControlCount; ++i) {
     RECT after;
-    GetWindowRect(form_->Controls[i], &after);
+    GetWindowRect(ui::win32::ControlOf(*form_, kForm1Controls[i].Name), &after);
     EXPECT_TRUE(EqualRect(&after, &before[i])) << kForm1Controls[i].Name.data();
   }
 }
@@ -544,19 +547,49 @@ TEST_F(Form1Win32, EachControlHasItsClassStyleTextPlaceAndFont) {
   ExpectLaidOutAt(*form_, dpi);
 }
 
+// Each control's handle sits in the member of its name: the control made for
+// that entry of the definition, whose id is kFirstControlId + its place there.
+TEST_F(Form1Win32, EachMemberHoldsTheControlOfItsName) {
+  const struct {
+    const char* Name;
+    HWND Handle;
+  } members[] = {
+      {"Label1", form_->Label1},
+      {"Label2", form_->Label2},
+      {"Label3", form_->Label3},
+      {"Label4", form_->Label4},
+      {"txtSunrise", form_->txtSunrise},
+      {"txtSunset", form_->txtSunset},
+      {"txtNextSunrise", form_->txtNextSunrise},
+      {"Combo1", form_->Combo1},
+      {"Command1", form_->Command1},
+      {"Text1", form_->Text1},
+  };
+  ASSERT_EQ(static_cast<int>(std::size(members)), ui::kForm1ControlCount);
+  for (const auto& m : members) {
+    SCOPED_TRACE(m.Name);
+    const ui::ControlDef* def = ui::FindControl(m.Name);
+    ASSERT_NE(def, nullptr);
+    ASSERT_NE(m.Handle, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(m.Handle), ui::win32::kFirstControlId + ui::PlaceOf(*def));
+    EXPECT_EQ(ui::win32::ControlOf(*form_, m.Name), m.Handle);
+  }
+  EXPECT_EQ(ui::win32::ControlOf(*form_, "Label5"), nullptr);
+}
+
 TEST_F(Form1Win32, FocusStartsInSunriseAndTabVisitsTheControlsInOrder) {
   EXPECT_EQ(GetFocus(), form_->txtSunrise);
-  const HWND kOrder[] = {form_->txtSunrise, form_->txtSunset, form_->txtNextSunrise,
-                         form_->Combo1,     form_->Command1,  form_->Text1};
-  constexpr int n = sizeof(kOrder) / sizeof(kOrder[0]);
-  for (int i = 0; i < n; ++i) {
-    EXPECT_EQ(GetNextDlgTabItem(window_, kOrder[i], FALSE), kOrder[(i + 1) % n]) << i;
-    EXPECT_EQ(GetNextDlgTabItem(window_, kOrder[(i + 1) % n], TRUE), kOrder[i]) << i;
+  const HWND order[] = {form_->txtSunrise, form_->txtSunset, form_->txtNextSunrise,
+                        form_->Combo1,     form_->Command1,  form_->Text1};
+  constexpr int kCount = sizeof(order) / sizeof(order[0]);
+  for (int i = 0; i < kCount; ++i) {
+    EXPECT_EQ(GetNextDlgTabItem(window_, order[i], FALSE), order[(i + 1) % kCount]) << i;
+    EXPECT_EQ(GetNextDlgTabItem(window_, order[(i + 1) % kCount], TRUE), order[i]) << i;
   }
   // The Tab key itself, through the read-only report box and round again.
-  for (int i = 1; i <= n; ++i) {
+  for (int i = 1; i <= kCount; ++i) {
     PressKey(window_, VK_TAB);
-    EXPECT_EQ(GetFocus(), kOrder[i % n]) << i;
+    EXPECT_EQ(GetFocus(), order[i % kCount]) << i;
     // As in any dialog, the button looks like the default one only while it
     // has the focus; the window itself never has a default button.
     if (GetFocus() != form_->Command1) {
@@ -770,7 +803,9 @@ TEST_F(Form1Win32, DpiChangeRemakesTheFontsAndLaysTheControlsOutAgain) {
   for (int dpi : {120, 144, 192, 96}) {
     SCOPED_TRACE(std::to_string(dpi) + " dpi");
     std::vector<HFONT> before;
-    for (HWND control : form_->Controls) before.push_back(FontOf(control));
+    for (const ui::ControlDef& def : kForm1Controls) {
+      before.push_back(FontOf(ui::win32::ControlOf(*form_, def.Name)));
+    }
 
     const RECT suggested = SendDpiChanged(window_, dpi);
     Pump(window_);
@@ -802,7 +837,7 @@ TEST_F(Form1Win32, CaptionsAreWholeInTheirLabelsAtEveryDpi) {
     for (int i = 0; i < ui::kForm1ControlCount; ++i) {
       const ui::ControlDef& def = kForm1Controls[i];
       if (def.Kind != ControlKind::Label) continue;
-      HWND label = form_->Controls[i];
+      HWND label = ui::win32::ControlOf(*form_, def.Name);
       const Measured caption = Measure(label, Widen(def.Text));
       SCOPED_TRACE(std::string(def.Name) + " at " + std::to_string(dpi) + " dpi in " +
                    std::string(caption.Face.begin(), caption.Face.end()));
@@ -821,7 +856,8 @@ TEST_F(Form1Win32, ControlsAreTheCommonControlsOfVersion6) {
   // of comctl32.dll, which draw the current look, instead of user32.dll's.
   for (int i = 0; i < ui::kForm1ControlCount; ++i) {
     SCOPED_TRACE(std::string(kForm1Controls[i].Name));
-    const auto procedure = GetWindowLongPtrW(form_->Controls[i], GWLP_WNDPROC);
+    const auto procedure =
+        GetWindowLongPtrW(ui::win32::ControlOf(*form_, kForm1Controls[i].Name), GWLP_WNDPROC);
     HMODULE module = nullptr;
     ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                                        GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
@@ -837,22 +873,43 @@ TEST_F(Form1Win32, ControlsAreTheCommonControlsOfVersion6) {
   EXPECT_GT(ideal.cx, 0);
 }
 
-TEST_F(Form1Win32, IconHasEverySizeTheShellAsksFor) {
+// The icon's group in the resources has a frame of each size the shell asks
+// for, so none is drawn scaled from another (loading an icon at a size scales
+// the nearest frame, so a load alone cannot tell), and each frame makes an
+// icon.
+TEST_F(Form1Win32, IconHasAFrameOfEverySizeTheShellAsksFor) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(ui::win32::kIconResourceId), RT_GROUP_ICON);
+  ASSERT_NE(group, nullptr);
+  const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+  ASSERT_NE(directory, nullptr);
+  // A WORD count at byte 4, then an entry of 14 bytes for each frame: width and
+  // height (0 for 256) at bytes 0 and 1, the frame's length at byte 8 and its
+  // icon resource's id at byte 12.
+  const auto word = [](const BYTE* at) { return static_cast<unsigned>(at[0] | at[1] << 8); };
+  const unsigned count = word(directory + 4);
+  ASSERT_LE(6 + count * 14, SizeofResource(module, group));
+  std::vector<int> sizes;
+  for (unsigned i = 0; i < count; ++i) {
+    const BYTE* entry = directory + 6 + i * 14;
+    const int width = entry[0] == 0 ? 256 : entry[0];
+    const int height = entry[1] == 0 ? 256 : entry[1];
+    SCOPED_TRACE(width);
+    EXPECT_EQ(height, width);
+    HRSRC frame = FindResourceW(module, MAKEINTRESOURCEW(word(entry + 12)), RT_ICON);
+    ASSERT_NE(frame, nullptr);
+    const DWORD length = SizeofResource(module, frame);
+    EXPECT_EQ(length, word(entry + 8) | word(entry + 10) << 16);
+    // The frame makes an icon at its own size.
+    auto* bits = static_cast<BYTE*>(LockResource(LoadResource(module, frame)));
+    HICON icon =
+        CreateIconFromResourceEx(bits, length, TRUE, 0x00030000, width, height, LR_DEFAULTCOLOR);
+    EXPECT_NE(icon, nullptr);
+    if (icon != nullptr) DestroyIcon(icon);
+    sizes.push_back(width);
+  }
   for (int size : {16, 24, 32, 48, 64, 256}) {
-    SCOPED_TRACE(size);
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                               MAKEINTRESOURCEW(ui::win32::kIconResourceId),
-                                               IMAGE_ICON, size, size, 0));
-    ASSERT_NE(icon, nullptr);
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, size);
-    EXPECT_EQ(bitmap.bmHeight, size);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
+    EXPECT_EQ(std::count(sizes.begin(), sizes.end(), size), 1) << "frames of " << size << " pixels";
   }
 }
 
@@ -872,17 +929,19 @@ TEST(Form1Win32Lifetime, ClosingTheWindowWhileTheBadEntryBoxIsOpenTouchesNothing
   Pump(window, 100);
   SetWindowTextW(form->txtSunrise, L"bad");
 
-  g_close_target = window;
-  g_close_sent = false;
+  g_closeTarget = window;
+  g_closeSent = false;
   g_timer = SetTimer(nullptr, 0, 20, CloseOwnerOfBox);
   SendMessageW(form->Command1, BM_CLICK, 0, 0);  // returns once the box is gone
   if (g_timer != 0) KillTimer(nullptr, g_timer);
   g_timer = 0;
 
-  EXPECT_TRUE(g_close_sent);
+  EXPECT_TRUE(g_closeSent);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(form->Window, nullptr);  // the record was told, and is still there
-  EXPECT_EQ(form->txtSunrise, nullptr);
+  for (const ui::ControlDef& def : kForm1Controls) {
+    EXPECT_EQ(ui::win32::ControlOf(*form, def.Name), nullptr) << def.Name;
+  }
   // The closing asked the message loop to end.
   bool quit = false;
   MSG msg;

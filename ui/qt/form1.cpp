@@ -259,31 +259,32 @@ Form1::Form1(QWidget* parent)
   setFont(FontOf(kForm1.Font));
   resize(kForm1.ClientWidth / kTwipsPerPixel, kForm1.ClientHeight / kTwipsPerPixel);
 
+  QWidget* made[kForm1ControlCount] = {};  // in the definition's order
   QWidget* previous = nullptr;
-  for (const ControlDef& def : kForm1Controls) {
-    QWidget* widget = MakeControl(def, this);
-    if (widget->focusPolicy() == Qt::NoFocus) continue;
-    if (previous != nullptr) setTabOrder(previous, widget);
-    previous = widget;
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    made[i] = MakeControl(kForm1Controls[i], this);
+    if (made[i]->focusPolicy() == Qt::NoFocus) continue;
+    if (previous != nullptr) setTabOrder(previous, made[i]);
+    previous = made[i];
   }
+  const auto madeFor = [&made](std::string_view name) { return made[PlaceOf(*FindControl(name))]; };
+  Label1 = static_cast<QLabel*>(madeFor("Label1"));
+  Label2 = static_cast<QLabel*>(madeFor("Label2"));
+  Label3 = static_cast<QLabel*>(madeFor("Label3"));
+  Label4 = static_cast<QLabel*>(madeFor("Label4"));
+  txtSunrise = static_cast<QLineEdit*>(madeFor("txtSunrise"));
+  txtSunset = static_cast<QLineEdit*>(madeFor("txtSunset"));
+  txtNextSunrise = static_cast<QLineEdit*>(madeFor("txtNextSunrise"));
+  Combo1 = static_cast<QComboBox*>(madeFor("Combo1"));
+  Command1 = static_cast<QPushButton*>(madeFor("Command1"));
+  Text1 = static_cast<QPlainTextEdit*>(madeFor("Text1"));
+
   for (const ControlDef& def : kForm1Controls) {
     if (def.Kind != ControlKind::Label) continue;
-    auto* label = findChild<QLabel*>(ToQString(def.Name));
     QWidget* named = Control(def.LabelOf);
-    label->setBuddy(named);
+    static_cast<QLabel*>(Control(def.Name))->setBuddy(named);
     named->setAccessibleName(ToQString(AccessibleNameOf(def)));
   }
-
-  Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
-  Label2 = findChild<QLabel*>(QStringLiteral("Label2"));
-  Label3 = findChild<QLabel*>(QStringLiteral("Label3"));
-  Label4 = findChild<QLabel*>(QStringLiteral("Label4"));
-  txtSunrise = findChild<QLineEdit*>(QStringLiteral("txtSunrise"));
-  txtSunset = findChild<QLineEdit*>(QStringLiteral("txtSunset"));
-  txtNextSunrise = findChild<QLineEdit*>(QStringLiteral("txtNextSunrise"));
-  Combo1 = findChild<QComboBox*>(QStringLiteral("Combo1"));
-  Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
-  Text1 = findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
 
   connect(Combo1, qOverload<int>(&QComboBox::currentIndexChanged), this, &Form1::Combo1_Click);
   connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -319,7 +320,14 @@ void Form1::ShowMessage(const QString& text) {
 }
 
 QWidget* Form1::Control(std::string_view name) const {
-  return findChild<QWidget*>(ToQString(name), Qt::FindDirectChildrenOnly);
+  const ControlDef* control = FindControl(name);
+  if (control == nullptr) return nullptr;
+  // The members, in the definition's order.
+  QWidget* const widgets[] = {Label1,         Label2, Label3, txtSunrise, txtSunset,
+                              txtNextSunrise, Label4, Combo1, Command1,   Text1};
+  static_assert(sizeof widgets / sizeof widgets[0] == kForm1ControlCount,
+                "one member for each control of the definition");
+  return widgets[PlaceOf(*control)];
 }
 
 }  // namespace ui

@@ -56,6 +56,10 @@ class Form1 : public QWidget {
 
   const engine::ScheduleState& State() const { return state_; }
 
+  // The widget of the control of that name, the member that holds it for the
+  // definition's entry; nullptr for a name not in the definition.
+  QWidget* Control(std::string_view name) const;
+
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
@@ -69,7 +73,6 @@ class Form1 : public QWidget {
 
  private:
   void ShowMessage(const QString& text);
-  QWidget* Control(std::string_view name) const;
 
   engine::ScheduleState state_;
 };

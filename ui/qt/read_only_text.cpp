@@ -129,7 +129,7 @@ class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {
 
 }  // namespace
 
-QAccessibleInterface* ReadOnlyTextFactory(const QString& /*class_name*/, QObject* object) {
+QAccessibleInterface* ReadOnlyTextFactory(const QString& /*className*/, QObject* object) {
   if (auto* box = qobject_cast<QPlainTextEdit*>(object)) return new ReadOnlyText(box);
   return nullptr;
 }

@@ -13,7 +13,7 @@ namespace ui {
 // multi-line boxes, all of which are read-only: for a QPlainTextEdit it gives
 // an interface with the text interface and no editable-text interface, so no
 // other program can write into the box. Gives nothing for any other object.
-QAccessibleInterface* ReadOnlyTextFactory(const QString& class_name, QObject* object);
+QAccessibleInterface* ReadOnlyTextFactory(const QString& className, QObject* object);
 
 }  // namespace ui
 

@@ -38,12 +38,36 @@ std::string TextOf(HWND control) {
   return text;
 }
 
-int IndexOf(std::string_view name) {
+// The member of the record that holds each control's handle, in the
+// definition's order: the one link from a definition entry to its handle.
+struct HandleMember {
+  std::string_view Name;
+  HWND Form1::*Handle;
+};
+constexpr HandleMember kHandleMembers[] = {
+    {"Label1", &Form1::Label1},
+    {"Label2", &Form1::Label2},
+    {"Label3", &Form1::Label3},
+    {"txtSunrise", &Form1::txtSunrise},
+    {"txtSunset", &Form1::txtSunset},
+    {"txtNextSunrise", &Form1::txtNextSunrise},
+    {"Label4", &Form1::Label4},
+    {"Combo1", &Form1::Combo1},
+    {"Command1", &Form1::Command1},
+    {"Text1", &Form1::Text1},
+};
+
+constexpr bool FollowsTheDefinition() {
+  if (sizeof(kHandleMembers) / sizeof(kHandleMembers[0]) != kForm1ControlCount) return false;
   for (int i = 0; i < kForm1ControlCount; ++i) {
-    if (kForm1Controls[i].Name == name) return i;
+    if (kHandleMembers[i].Name != kForm1Controls[i].Name) return false;
   }
-  return -1;
+  return true;
 }
+static_assert(FollowsTheDefinition(), "one member for each control, in the definition's order");
+
+// The handle of the control at `place` in the definition.
+HWND& HandleAt(Form1& form, int place) { return form.*kHandleMembers[place].Handle; }
 
 bool SameFont(const FontDef& a, const FontDef& b) {
   return a.Family == b.Family && a.Points == b.Points && a.Weight == b.Weight &&
@@ -137,7 +161,7 @@ bool MakeControl(Form1& form, int i, HINSTANCE instance) {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                  instance, nullptr);
   if (control == nullptr) return false;
-  form.Controls[i] = control;
+  HandleAt(form, i) = control;
   if (def.Kind == ControlKind::ComboBox) {
     for (std::string_view day : kDayNames) {
       SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(day).get()));
@@ -154,7 +178,8 @@ bool MakeControl(Form1& form, int i, HINSTANCE instance) {
 bool MakeControls(Form1& form, HINSTANCE instance) {
   for (int i = 0; i < kForm1ControlCount; ++i) {
     const ControlDef& def = kForm1Controls[i];
-    if (def.Kind == ControlKind::Label && IndexOf(def.LabelOf) >= 0) continue;  // made below
+    // A label that names a control is made right before that control, below.
+    if (def.Kind == ControlKind::Label && FindControl(def.LabelOf) != nullptr) continue;
     for (int j = 0; j < kForm1ControlCount; ++j) {
       const ControlDef& label = kForm1Controls[j];
       if (label.Kind == ControlKind::Label && label.LabelOf == def.Name &&
@@ -169,16 +194,6 @@ bool MakeControls(Form1& form, HINSTANCE instance) {
     }
     if (!MakeControl(form, i, instance)) return false;
   }
-  form.Label1 = ControlOf(form, "Label1");
-  form.Label2 = ControlOf(form, "Label2");
-  form.Label3 = ControlOf(form, "Label3");
-  form.Label4 = ControlOf(form, "Label4");
-  form.txtSunrise = ControlOf(form, "txtSunrise");
-  form.txtSunset = ControlOf(form, "txtSunset");
-  form.txtNextSunrise = ControlOf(form, "txtNextSunrise");
-  form.Combo1 = ControlOf(form, "Combo1");
-  form.Command1 = ControlOf(form, "Command1");
-  form.Text1 = ControlOf(form, "Text1");
   form.FocusWhenInactive = form.txtSunrise;
   return true;
 }
@@ -241,14 +256,14 @@ void ApplyDpi(Form1& form) {
       if (SameFont(kForm1Controls[j].Font, kForm1Controls[i].Font)) fonts[i] = fonts[j];
     }
     if (fonts[i] == nullptr) fonts[i] = MakeFont(kForm1Controls[i].Font, form.Dpi);
-    SendMessageW(form.Controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts[i]), TRUE);
+    SendMessageW(HandleAt(form, i), WM_SETFONT, reinterpret_cast<WPARAM>(fonts[i]), TRUE);
   }
   FreeFonts(form.Fonts);  // no control holds these any more
   form.Fonts = fonts;
 
   for (int i = 0; i < kForm1ControlCount; ++i) {
     const ControlDef& def = kForm1Controls[i];
-    HWND control = form.Controls[i];
+    HWND control = HandleAt(form, i);
     const RECT rect = def.Kind == ControlKind::Label
                           ? LabelRect(i, form.Dpi, CellHeight(control))
                           : TwipsRect(def, form.Dpi);
@@ -260,8 +275,8 @@ void ApplyDpi(Form1& form) {
     if (def.Kind == ControlKind::ReportBox) {
       // Tab stops every 8 characters, as the report's columns expect: the
       // box counts them in quarters of its font's average character width.
-      const int stop = 8 * 4;
-      SendMessageW(control, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&stop));
+      const int kTabStop = 8 * 4;
+      SendMessageW(control, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&kTabStop));
     }
   }
 }
@@ -281,10 +296,7 @@ void FitFrameToClient(HWND window, int width, int height) {
 void ForgetWindow(Form1& form) {
   FreeFonts(form.Fonts);
   form.Window = nullptr;
-  form.Controls.fill(nullptr);
-  form.Label1 = form.Label2 = form.Label3 = form.Label4 = nullptr;
-  form.txtSunrise = form.txtSunset = form.txtNextSunrise = nullptr;
-  form.Combo1 = form.Command1 = form.Text1 = nullptr;
+  for (int i = 0; i < kForm1ControlCount; ++i) HandleAt(form, i) = nullptr;
   form.FocusWhenInactive = nullptr;
 }
 
@@ -441,8 +453,8 @@ void Command1_Click(Form1& form) {
 }
 
 HWND ControlOf(const Form1& form, std::string_view name) {
-  const int index = IndexOf(name);
-  return index < 0 ? nullptr : form.Controls[static_cast<std::size_t>(index)];
+  const ControlDef* control = FindControl(name);
+  return control == nullptr ? nullptr : form.*kHandleMembers[PlaceOf(*control)].Handle;
 }
 
 void DispatchFormMessage(HWND window, MSG& msg) {

@@ -27,11 +27,11 @@ inline constexpr int kIconResourceId = 1;
 // finds it. The window's destruction frees the fonts and clears the handles.
 struct Form1 {
   HWND Window = nullptr;  // nullptr once the window is destroyed
-  std::array<HWND, kForm1ControlCount> Controls{};  // in the definition's order
-  std::array<HFONT, kForm1ControlCount> Fonts{};    // each control's font; equal ones shared
+  // Each control's handle, under the control's name; ControlOf finds one by name.
   HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr, Label4 = nullptr;
   HWND txtSunrise = nullptr, txtSunset = nullptr, txtNextSunrise = nullptr;
   HWND Combo1 = nullptr, Command1 = nullptr, Text1 = nullptr;
+  std::array<HFONT, kForm1ControlCount> Fonts{};  // in the definition's order; equal ones shared
   int Dpi = 96;  // the window's: its monitor's when made, then each WM_DPICHANGED's
   HWND FocusWhenInactive = nullptr;  // given back when the window is activated again
   engine::ScheduleState State;
@@ -56,7 +56,9 @@ void Combo1_Click(Form1& form);
 // closed while the box is open, it ends as the box closes.
 void Command1_Click(Form1& form);
 
-// The control of that name, or nullptr for a name not in the definition.
+// The handle of the control of that name, the member that holds it for the
+// definition's entry; nullptr for a name not in the definition, and before
+// the window is made or after it is gone.
 HWND ControlOf(const Form1& form, std::string_view name);
 
 // Hands one message to the window: the dialog keys (Tab, Shift+Tab, Enter,
