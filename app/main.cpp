@@ -15,11 +15,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 int main(int argc, char* argv[]) {
   ui::PrepareHighDpiScaling();
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QString::fromLatin1(ui::kProductName.data(), ui::kProductName.size()));
-  QApplication::setApplicationVersion(QString::fromLatin1(ui::kProductVersion.data(), ui::kProductVersion.size()));
+  QApplication::setApplicationName(
+      QString::fromLatin1(ui::kProductName.data(), ui::kProductName.size()));
+  QApplication::setApplicationVersion(
+      QString::fromLatin1(ui::kProductVersion.data(), ui::kProductVersion.size()));
   // The icon of the menu entry, from the resources built into the program.
   QIcon icon;
-  for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/vellamire-%1.png").arg(size));
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/vellamire-%1.png").arg(size));
   QApplication::setWindowIcon(icon);
   QGuiApplication::setDesktopFileName(QStringLiteral("vellamire"));
   ui::Form1 form;

@@ -58,7 +58,8 @@ BENCHMARK(BM_FormatClock);
 void BM_ComputeSchedule(benchmark::State& state) {
   engine::ScheduleState loaded = LoadedState();
   Time(state, [&] {
-    benchmark::DoNotOptimize(engine::ComputeSchedule(loaded, "Sunday", kSunrise, kSunset, kSunrise));
+    benchmark::DoNotOptimize(
+        engine::ComputeSchedule(loaded, "Sunday", kSunrise, kSunset, kSunrise));
   });
 }
 BENCHMARK(BM_ComputeSchedule);

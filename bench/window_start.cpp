@@ -41,7 +41,8 @@ int main(int argc, char* argv[]) {
     window->show();
   } else {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/vellamire-%1.png").arg(size));
+    for (int size : {16, 32, 48, 64, 128, 256})
+      icon.addFile(QStringLiteral(":/icons/vellamire-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
     auto form = std::make_unique<ui::Form1>();
     form->installEventFilter(&quit);

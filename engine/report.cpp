@@ -23,8 +23,9 @@ std::string RenderReport(const Schedule& schedule, const RulerTable& table) {
 
   Line(report, "Selected Day : ", schedule.DayName);
   Line(report);
-  Line(report, "Sunrise = ", FormatClock(schedule.SunriseTime), "\tSunset = ",
-       FormatClock(schedule.SunsetTime), "\tNext Sunrise = ", FormatClock(schedule.NextSunriseTime));
+  Line(report, "Sunrise = ", FormatClock(schedule.SunriseTime),
+       "\tSunset = ", FormatClock(schedule.SunsetTime),
+       "\tNext Sunrise = ", FormatClock(schedule.NextSunriseTime));
   Line(report);
   Line(report, "Length of Day \t = ", NumberText(schedule.DayMinutes),
        " minutes\t\tDay Hour Length   = ", FormatHundredths(schedule.DayHourMinutes), " minutes");

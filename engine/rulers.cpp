@@ -18,9 +18,8 @@ const std::string kNoText;
 
 void FillRulerTable(RulerTable& table) {
   static constexpr const char* kPairs[kRulers][2] = {
-      {"Sun", "Michael"},   {"Venus", "Anael"},   {"Mercury", "Raphael"},
-      {"Moon", "Gabriel"},  {"Saturn", "Cassiel"}, {"Jupiter", "Sachiel"},
-      {"Mars", "Samael"},
+      {"Sun", "Michael"},    {"Venus", "Anael"},     {"Mercury", "Raphael"}, {"Moon", "Gabriel"},
+      {"Saturn", "Cassiel"}, {"Jupiter", "Sachiel"}, {"Mars", "Samael"},
   };
   for (int r = 0; r < kRulers; ++r) {
     table[static_cast<std::size_t>(r)] = kPairs[r][0];

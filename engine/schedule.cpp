@@ -14,7 +14,9 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 }
 
 // Twelfths of a second to whole seconds, a half rounding up.
-std::int64_t RoundTwelfths(std::int64_t twelfths) { return FloorDiv(twelfths + kHours / 2, kHours); }
+std::int64_t RoundTwelfths(std::int64_t twelfths) {
+  return FloorDiv(twelfths + kHours / 2, kHours);
+}
 
 // Fills one table of rows. Starts are tracked exactly in twelfths of a
 // second from `start12`, so a twelfth of a length in whole seconds never
@@ -32,8 +34,8 @@ std::int64_t FillRows(std::array<ScheduleRow, kHours>& rows, std::int64_t start1
 
 }  // namespace
 
-Schedule ComputeSchedule(ScheduleState& state, std::string_view dayName,
-                         TimeValue sunrise, TimeValue sunset, TimeValue nextSunrise) {
+Schedule ComputeSchedule(ScheduleState& state, std::string_view dayName, TimeValue sunrise,
+                         TimeValue sunset, TimeValue nextSunrise) {
   state.SunriseTime = sunrise;
   state.SunsetTime = sunset;
   state.NextSunriseTime = AddDays(nextSunrise, 1);

@@ -57,8 +57,8 @@ struct Schedule {
 // forward. Each row starts at the exact multiple of the hour length from
 // the sunrise, rounded to the nearest second (a half up). Cannot fail; a
 // SelectedDay outside 1-7 gives rows whose ruler names no planet.
-Schedule ComputeSchedule(ScheduleState& state, std::string_view dayName,
-                         TimeValue sunrise, TimeValue sunset, TimeValue nextSunrise);
+Schedule ComputeSchedule(ScheduleState& state, std::string_view dayName, TimeValue sunrise,
+                         TimeValue sunset, TimeValue nextSunrise);
 
 }  // namespace engine
 

@@ -132,9 +132,7 @@ bool IsTimeText(std::string_view text) { return ParseTime(text).has_value(); }
 
 TimeValue AddDays(TimeValue t, int n) { return t + n; }
 
-TimeValue AddSeconds(TimeValue t, double s) {
-  return t + s / static_cast<double>(kSecondsPerDay);
-}
+TimeValue AddSeconds(TimeValue t, double s) { return t + s / static_cast<double>(kSecondsPerDay); }
 
 std::int64_t TotalSeconds(TimeValue t) {
   const BrokenTime broken = BreakTime(t);
@@ -142,11 +140,10 @@ std::int64_t TotalSeconds(TimeValue t) {
 }
 
 TimeValue FromTotalSeconds(std::int64_t seconds) {
-  const std::int64_t day = seconds >= 0 ? seconds / kSecondsPerDay
-                                        : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+  const std::int64_t day =
+      seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
   const std::int64_t rest = seconds - day * kSecondsPerDay;
-  return static_cast<double>(day) +
-         static_cast<double>(rest) / static_cast<double>(kSecondsPerDay);
+  return static_cast<double>(day) + static_cast<double>(rest) / static_cast<double>(kSecondsPerDay);
 }
 
 BrokenTime BreakTime(TimeValue t) {
@@ -160,8 +157,7 @@ BrokenTime BreakTime(TimeValue t) {
   // keeps halves, and a sum that passes a power of two still truncates to
   // the right whole number. The one sum that rounds up wrongly,
   // 0.49999999999999994 + 0.5 giving 1, lies below a half and so is 0.
-  const auto second =
-      fractionSeconds < 0.5 ? 0 : static_cast<std::int32_t>(fractionSeconds + 0.5);
+  const auto second = fractionSeconds < 0.5 ? 0 : static_cast<std::int32_t>(fractionSeconds + 0.5);
   // A fraction that rounds to a whole day is the next day's first second.
   if (second == kSecondsPerDay) return {static_cast<std::int64_t>(day) + 1, 0};
   return {static_cast<std::int64_t>(day), second};
@@ -182,8 +178,14 @@ std::string FormatClock(TimeValue t) {
   const int hour = minuteOfDay / 60;
   const int minute = minuteOfDay % 60;
   const int clockHour = hour % 12 == 0 ? 12 : hour % 12;
-  const char text[] = {Digit(clockHour / 10), Digit(clockHour % 10), ':', Digit(minute / 10),
-                       Digit(minute % 10), ' ', hour < 12 ? 'A' : 'P', 'M'};
+  const char text[] = {Digit(clockHour / 10),
+                       Digit(clockHour % 10),
+                       ':',
+                       Digit(minute / 10),
+                       Digit(minute % 10),
+                       ' ',
+                       hour < 12 ? 'A' : 'P',
+                       'M'};
   return std::string(text, sizeof text);
 }
 

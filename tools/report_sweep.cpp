@@ -22,7 +22,9 @@ namespace {
 
 constexpr int kMinutesPerDay = 1440;
 
-std::string Pair(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
+std::string Pair(int n) {
+  return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+}
 
 // A clock time of the day in one of the spellings the entries accept;
 // `seconds` is written only when non-zero or the spelling asks for it.
@@ -89,7 +91,8 @@ int main() {
     const int spelling = m % 4;
     for (int s : kSunsetOffsets) {
       for (int n : kNextOffsets) {
-        sweep.Press(day, Spell(m, 0, spelling), Spell(m + s, (m * 7 + s + 600) % 60, (spelling + 1) % 4),
+        sweep.Press(day, Spell(m, 0, spelling),
+                    Spell(m + s, (m * 7 + s + 600) % 60, (spelling + 1) % 4),
                     Spell(m + n, (m * 13) % 60, (spelling + 2) % 4));
       }
     }
@@ -109,7 +112,8 @@ int main() {
   sweep.Press(2, "05:30", "13:00 PM", "05:30");
   sweep.Press(3, "05:30", "18:30", "5:60");
 
-  std::fprintf(stderr, "report_sweep: %ld reports, and %ld presses refused as the sweep means them to be\n",
+  std::fprintf(stderr,
+               "report_sweep: %ld reports, and %ld presses refused as the sweep means them to be\n",
                sweep.Reports, sweep.Refusals);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

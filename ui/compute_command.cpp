@@ -7,9 +7,12 @@ namespace ui {
 
 std::string_view EntryControlName(TimeEntry entry) {
   switch (entry) {
-    case TimeEntry::Sunrise: return "txtSunrise";
-    case TimeEntry::Sunset: return "txtSunset";
-    case TimeEntry::NextSunrise: return "txtNextSunrise";
+    case TimeEntry::Sunrise:
+      return "txtSunrise";
+    case TimeEntry::Sunset:
+      return "txtSunset";
+    case TimeEntry::NextSunrise:
+      return "txtNextSunrise";
   }
   return {};
 }

@@ -21,7 +21,7 @@ inline constexpr int kTwipsPerPixel = 15;
 struct FontDef {
   std::string_view Family;
   double Points;
-  int Weight;  // 400 regular, 700 bold
+  int Weight;       // 400 regular, 700 bold
   bool FixedPitch;  // the fallback, where the family is missing, must be fixed-pitch too
 };
 
@@ -40,7 +40,7 @@ struct ControlDef {
   std::string_view Text;         // caption or initial content
   FontDef Font;
   int TabIndex;
-  std::string_view LabelOf;      // for a label: the control it names
+  std::string_view LabelOf;         // for a label: the control it names
   std::string_view AccessibleName;  // for a control no label names: what screen readers call it
 };
 
@@ -59,6 +59,7 @@ inline constexpr FontDef kReportFont = {"Courier New", 9.75, 400, true};
 inline constexpr FormDef kForm1 = {"Form1", "Orvandel", 9405, 6840, kWindowFont};
 
 // In tab-index order.
+// clang-format off
 inline constexpr ControlDef kForm1Controls[] = {
     {"Label1", ControlKind::Label, 810, 135, 1215, 255, "Sunrise :", kLabelFont, 0, "txtSunrise",
      {}},
@@ -75,6 +76,7 @@ inline constexpr ControlDef kForm1Controls[] = {
     {"Command1", ControlKind::Button, 45, 900, 9330, 465, "Compute", kWindowFont, 8, {}, {}},
     {"Text1", ControlKind::ReportBox, 45, 1395, 9330, 5415, {}, kReportFont, 9, {}, "Report"},
 };
+// clang-format on
 inline constexpr int kForm1ControlCount = sizeof(kForm1Controls) / sizeof(kForm1Controls[0]);
 
 // The entries of Combo1, in this order, unsorted.

@@ -93,13 +93,20 @@ TEST(RenderReport, WeekdaysChangeOnlyTheNameAndTheRulers) {
     const char* FirstDayRow;
     const char* FirstNightRow;
   } kCases[] = {
-      {1, "   01.\t      05:30 AM\t\tSun\t\t  Michael", "    01.\t       06:30 PM\t\tJupiter\t\t  Sachiel"},
-      {2, "   01.\t      05:30 AM\t\tMoon\t\t  Gabriel", "    01.\t       06:30 PM\t\tVenus\t\t  Anael"},
-      {3, "   01.\t      05:30 AM\t\tMars\t\t  Samael", "    01.\t       06:30 PM\t\tSaturn\t\t  Cassiel"},
-      {4, "   01.\t      05:30 AM\t\tMercury\t\t  Raphael", "    01.\t       06:30 PM\t\tSun\t\t  Michael"},
-      {5, "   01.\t      05:30 AM\t\tJupiter\t\t  Sachiel", "    01.\t       06:30 PM\t\tMoon\t\t  Gabriel"},
-      {6, "   01.\t      05:30 AM\t\tVenus\t\t  Anael", "    01.\t       06:30 PM\t\tMars\t\t  Samael"},
-      {7, "   01.\t      05:30 AM\t\tSaturn\t\t  Cassiel", "    01.\t       06:30 PM\t\tMercury\t\t  Raphael"},
+      {1, "   01.\t      05:30 AM\t\tSun\t\t  Michael",
+       "    01.\t       06:30 PM\t\tJupiter\t\t  Sachiel"},
+      {2, "   01.\t      05:30 AM\t\tMoon\t\t  Gabriel",
+       "    01.\t       06:30 PM\t\tVenus\t\t  Anael"},
+      {3, "   01.\t      05:30 AM\t\tMars\t\t  Samael",
+       "    01.\t       06:30 PM\t\tSaturn\t\t  Cassiel"},
+      {4, "   01.\t      05:30 AM\t\tMercury\t\t  Raphael",
+       "    01.\t       06:30 PM\t\tSun\t\t  Michael"},
+      {5, "   01.\t      05:30 AM\t\tJupiter\t\t  Sachiel",
+       "    01.\t       06:30 PM\t\tMoon\t\t  Gabriel"},
+      {6, "   01.\t      05:30 AM\t\tVenus\t\t  Anael",
+       "    01.\t       06:30 PM\t\tMars\t\t  Samael"},
+      {7, "   01.\t      05:30 AM\t\tSaturn\t\t  Cassiel",
+       "    01.\t       06:30 PM\t\tMercury\t\t  Raphael"},
   };
   const std::vector<std::string> sunday = Lines(kSundayReport);
   ASSERT_EQ(sunday.size(), 40u);
@@ -138,8 +145,8 @@ TEST(RenderReport, ScheduleKeepsItsTextAfterLaterComputations) {
   // Two computations through one state: each schedule renders its own
   // entries, not those of the computation the state saw last.
   ScheduleState state = test_support::LoadedState(3);
-  const Schedule first = ComputeSchedule(state, "Tuesday", *ParseTime("06:12"),
-                                         *ParseTime("17:48"), *ParseTime("06:13"));
+  const Schedule first = ComputeSchedule(state, "Tuesday", *ParseTime("06:12"), *ParseTime("17:48"),
+                                         *ParseTime("06:13"));
   const Schedule second = ComputeSchedule(state, "Tuesday", *ParseTime("05:30"),
                                           *ParseTime("18:30"), *ParseTime("05:30"));
   const struct {

@@ -14,9 +14,8 @@ TEST(FirstRulerOf, EachWeekdayStartsWithItsPlanet) {
     const char* Planet;
     const char* Archangel;
   } kCases[] = {
-      {1, 1, "Sun", "Michael"},     {2, 4, "Moon", "Gabriel"},
-      {3, 7, "Mars", "Samael"},     {4, 3, "Mercury", "Raphael"},
-      {5, 6, "Jupiter", "Sachiel"}, {6, 2, "Venus", "Anael"},
+      {1, 1, "Sun", "Michael"},     {2, 4, "Moon", "Gabriel"},    {3, 7, "Mars", "Samael"},
+      {4, 3, "Mercury", "Raphael"}, {5, 6, "Jupiter", "Sachiel"}, {6, 2, "Venus", "Anael"},
       {7, 5, "Saturn", "Cassiel"},
   };
   for (const auto& c : kCases) {
@@ -39,8 +38,8 @@ TEST(NextRuler, CyclesThroughTheSeven) {
 TEST(FillRulerTable, PlanetsFirstThenArchangels) {
   RulerTable table;
   FillRulerTable(table);
-  const char* kExpected[] = {"Sun",     "Venus",   "Mercury", "Moon",    "Saturn",
-                             "Jupiter", "Mars",    "Michael", "Anael",   "Raphael",
+  const char* kExpected[] = {"Sun",     "Venus",   "Mercury", "Moon",  "Saturn",
+                             "Jupiter", "Mars",    "Michael", "Anael", "Raphael",
                              "Gabriel", "Cassiel", "Sachiel", "Samael"};
   for (std::size_t i = 0; i < table.size(); ++i) EXPECT_EQ(table[i], kExpected[i]) << i;
 }

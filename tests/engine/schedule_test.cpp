@@ -54,12 +54,12 @@ TEST(ComputeSchedule, Defaults) {
   EXPECT_EQ(FormatClock(state.HourStart), "05:30 AM");
   EXPECT_EQ(BreakTime(state.HourStart).Day, 1);
 
-  const std::vector<std::string> kDayClocks = {
-      "05:30 AM", "06:35 AM", "07:40 AM", "08:45 AM", "09:50 AM", "10:55 AM",
-      "12:00 PM", "01:05 PM", "02:10 PM", "03:15 PM", "04:20 PM", "05:25 PM"};
-  const std::vector<std::string> kNightClocks = {
-      "06:30 PM", "07:25 PM", "08:20 PM", "09:15 PM", "10:10 PM", "11:05 PM",
-      "12:00 AM", "12:55 AM", "01:50 AM", "02:45 AM", "03:40 AM", "04:35 AM"};
+  const std::vector<std::string> kDayClocks = {"05:30 AM", "06:35 AM", "07:40 AM", "08:45 AM",
+                                               "09:50 AM", "10:55 AM", "12:00 PM", "01:05 PM",
+                                               "02:10 PM", "03:15 PM", "04:20 PM", "05:25 PM"};
+  const std::vector<std::string> kNightClocks = {"06:30 PM", "07:25 PM", "08:20 PM", "09:15 PM",
+                                                 "10:10 PM", "11:05 PM", "12:00 AM", "12:55 AM",
+                                                 "01:50 AM", "02:45 AM", "03:40 AM", "04:35 AM"};
   EXPECT_EQ(Clocks(s.DayRows), kDayClocks);
   EXPECT_EQ(Clocks(s.NightRows), kNightClocks);
   EXPECT_EQ(Rulers(s.DayRows), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 1, 2, 3, 4, 5}));
@@ -109,15 +109,13 @@ TEST(ComputeSchedule, FractionalStepsDoNotDrift) {
   // 781 minutes of day: a day hour is 65 min 5 s; the twelfth row starts
   // 11 hours on, exactly 715 min 55 s after sunrise.
   const Schedule s = Compute(state, {"05:30", "18:31", "05:30"});
-  EXPECT_EQ(TotalSeconds(s.DayRows[11].Start) - TotalSeconds(s.DayRows[0].Start),
-            715 * 60 + 55);
+  EXPECT_EQ(TotalSeconds(s.DayRows[11].Start) - TotalSeconds(s.DayRows[0].Start), 715 * 60 + 55);
   // Entries with seconds make twelfths land on half seconds: 6 s of day
   // give 0.5 s per hour, and each half rounds up.
   const Schedule h = Compute(state, {"05:30:00", "05:30:06", "05:30:00"});
   const int kOffsets[] = {0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6};  // round(k / 2), halves up
   for (int k = 0; k < 12; ++k) {
-    EXPECT_EQ(TotalSeconds(h.DayRows[k].Start) - TotalSeconds(h.DayRows[0].Start),
-              kOffsets[k])
+    EXPECT_EQ(TotalSeconds(h.DayRows[k].Start) - TotalSeconds(h.DayRows[0].Start), kOffsets[k])
         << k;
   }
 }

@@ -14,6 +14,7 @@ namespace {
 constexpr double kDay = 86400.0;
 
 TEST(ParseTime, AcceptsClockTimes) {
+  // clang-format off
   const struct {
     const char* Text;
     int Seconds;  // of day 0
@@ -28,6 +29,7 @@ TEST(ParseTime, AcceptsClockTimes) {
       {"05:30:15 pM", 63015}, {"12:00 AM", 0}, {"12:59 am", 3540}, {"12:00 PM", 43200},
       {"12:59pm", 46740}, {"1:00 AM", 3600}, {"11:59 PM", 86340}, {" 7:05 pm ", 68700},
   };
+  // clang-format on
   for (const auto& c : kCases) {
     const auto value = ParseTime(c.Text);
     ASSERT_TRUE(value.has_value()) << c.Text;
@@ -38,6 +40,7 @@ TEST(ParseTime, AcceptsClockTimes) {
 }
 
 TEST(ParseTime, AcceptsTheBlanksOfPastedText) {
+  // clang-format off
   const struct {
     const char* Text;
     int Seconds;  // of day 0
@@ -51,6 +54,7 @@ TEST(ParseTime, AcceptsTheBlanksOfPastedText) {
       {"\u00A005:30\u202F", 19800}, {" \t\u2009 18:30 \u2007\r\n", 66600},
       {"\t6:40\u202FAM\r\n", 24000}, {"\u202F\u202F12:59\u00A0pm\u00A0\u00A0", 46740},
   };
+  // clang-format on
   for (const auto& c : kCases) {
     const auto value = ParseTime(c.Text);
     ASSERT_TRUE(value.has_value()) << c.Text;
@@ -61,6 +65,7 @@ TEST(ParseTime, AcceptsTheBlanksOfPastedText) {
 }
 
 TEST(ParseTime, RejectsLookAlikesOfPastedTimes) {
+  // clang-format off
   const std::string kCases[] = {
       "6:40\u202FXM",           // another letter for the marker
       "6:40\u202FA\u202FM",     // a blank inside the marker
@@ -95,6 +100,7 @@ TEST(ParseTime, RejectsLookAlikesOfPastedTimes) {
       "\u202F",                 // a blank alone
       "\t\r\n\u00A0",           // blanks alone
   };
+  // clang-format on
   for (const auto& text : kCases) {
     EXPECT_FALSE(ParseTime(text).has_value()) << '"' << text << '"';
     EXPECT_FALSE(IsTimeText(text)) << '"' << text << '"';
@@ -109,47 +115,48 @@ TEST(ParseTime, DefaultsGiveTheirFractionOfADay) {
 
 TEST(ParseTime, RejectsOtherTexts) {
   const std::string kCases[] = {
-      "",                 // empty
-      "   ",              // blanks only
-      "abc",              // letters
-      "Sunrise",          // a word
-      "24:00",            // hour past the day
-      "99:00",            // hour far past the day
-      "12:60",            // minute past the hour
-      "05:30:60",         // second past the minute
-      "05:3",             // one minute digit
-      "05:300",           // three minute digits
-      "005:30",           // three hour digits
-      "123:45",           // three hour digits
-      ":30",              // no hour
-      "05:",              // no minute
-      "05",               // no colon
-      ":",                // a lone colon
-      "05:30:",           // empty seconds
-      "05:30:1",          // one second digit
-      "-5:30",            // sign
-      "+5:30",            // sign
-      "05:-3",            // sign in the minute
-      "5.30",             // point instead of colon
-      "05 :30",           // blank inside
-      "05: 30",           // blank inside
-      "05:30  PM",        // two blanks before the marker
-      "13:00 PM",         // hour over 12 with a marker
-      "0:30 AM",          // hour 0 with a marker
-      "5:30 P",           // half a marker
-      "5:30 PMX",         // marker with a tail
-      "5:30 XM",          // not a marker
-      "5:30 a.m.",        // dotted marker
-      "PM 5:30",          // marker first
-      "05:30x",           // trailing letter
-      "05:30\r\n18:30",   // two lines
-      "2024-01-01 05:30", // a date
-      "1/1/2024 05:30",   // a date
+      "",                         // empty
+      "   ",                      // blanks only
+      "abc",                      // letters
+      "Sunrise",                  // a word
+      "24:00",                    // hour past the day
+      "99:00",                    // hour far past the day
+      "12:60",                    // minute past the hour
+      "05:30:60",                 // second past the minute
+      "05:3",                     // one minute digit
+      "05:300",                   // three minute digits
+      "005:30",                   // three hour digits
+      "123:45",                   // three hour digits
+      ":30",                      // no hour
+      "05:",                      // no minute
+      "05",                       // no colon
+      ":",                        // a lone colon
+      "05:30:",                   // empty seconds
+      "05:30:1",                  // one second digit
+      "-5:30",                    // sign
+      "+5:30",                    // sign
+      "05:-3",                    // sign in the minute
+      "5.30",                     // point instead of colon
+      "05 :30",                   // blank inside
+      "05: 30",                   // blank inside
+      "05:30  PM",                // two blanks before the marker
+      "13:00 PM",                 // hour over 12 with a marker
+      "0:30 AM",                  // hour 0 with a marker
+      "5:30 P",                   // half a marker
+      "5:30 PMX",                 // marker with a tail
+      "5:30 XM",                  // not a marker
+      "5:30 a.m.",                // dotted marker
+      "PM 5:30",                  // marker first
+      "05:30x",                   // trailing letter
+      "05:30\r\n18:30",           // two lines
+      "2024-01-01 05:30",         // a date
+      "1/1/2024 05:30",           // a date
       std::string("05:30\0", 6),  // embedded NUL
       std::string("05\0:30", 6),  // embedded NUL inside
-      "\xD9\xA5:30",      // Arabic-Indic digit five
-      "\xEF\xBC\x95:30",  // full-width digit five
-      "05\xEF\xBC\x9A" "30",  // full-width colon
+      "\xD9\xA5:30",              // Arabic-Indic digit five
+      "\xEF\xBC\x95:30",          // full-width digit five
+      "05\xEF\xBC\x9A"
+      "30",  // full-width colon
   };
   for (const auto& text : kCases) {
     EXPECT_FALSE(ParseTime(text).has_value()) << '"' << text << '"';
@@ -170,10 +177,9 @@ TEST(FormatClock, EndsOfTheClock) {
     const char* Entry;
     const char* Clock;
   } kCases[] = {
-      {"00:00", "12:00 AM"}, {"00:59", "12:59 AM"}, {"01:00", "01:00 AM"},
-      {"05:30", "05:30 AM"}, {"11:59", "11:59 AM"}, {"12:00", "12:00 PM"},
-      {"12:59", "12:59 PM"}, {"13:00", "01:00 PM"}, {"18:30", "06:30 PM"},
-      {"23:59", "11:59 PM"}, {"23:59:59", "11:59 PM"},
+      {"00:00", "12:00 AM"}, {"00:59", "12:59 AM"}, {"01:00", "01:00 AM"},    {"05:30", "05:30 AM"},
+      {"11:59", "11:59 AM"}, {"12:00", "12:00 PM"}, {"12:59", "12:59 PM"},    {"13:00", "01:00 PM"},
+      {"18:30", "06:30 PM"}, {"23:59", "11:59 PM"}, {"23:59:59", "11:59 PM"},
   };
   for (const auto& c : kCases) EXPECT_EQ(FormatClock(*ParseTime(c.Entry)), c.Clock) << c.Entry;
 }
@@ -255,11 +261,11 @@ TEST(FormatHundredths, RoundsToTwoDecimals) {
     double Value;
     const char* Text;
   } kCases[] = {
-      {65, "65.00"},        {55, "55.00"},     {54.916666666666664, "54.92"},
-      {0.5, ".50"},         {0, ".00"},        {123.456, "123.46"},
-      {5.0 / 12, ".42"},    {1.0 / 12, ".08"}, {0.125, ".13"},  // a half away from zero
-      {0.995, "1.00"},      {99.999, "100.00"}, {1439.0 / 12, "119.92"},
-      {-0.5, "-.50"},       {-0.001, ".00"},
+      {65, "65.00"},     {55, "55.00"},      {54.916666666666664, "54.92"},
+      {0.5, ".50"},      {0, ".00"},         {123.456, "123.46"},
+      {5.0 / 12, ".42"}, {1.0 / 12, ".08"},  {0.125, ".13"},  // a half away from zero
+      {0.995, "1.00"},   {99.999, "100.00"}, {1439.0 / 12, "119.92"},
+      {-0.5, "-.50"},    {-0.001, ".00"},
   };
   for (const auto& c : kCases) EXPECT_EQ(FormatHundredths(c.Value), c.Text) << c.Value;
 }
@@ -274,8 +280,8 @@ TEST(NumberText, WritesWholeNumbers) {
     double Value;
     const char* Text;
   } kCases[] = {
-      {780, "780"}, {660, "660"}, {0, "0"}, {7, "7"}, {1440, "1440"},
-      {4294967296.0, "4294967296"}, {-12, "-12"},
+      {780, "780"}, {660, "660"}, {0, "0"}, {7, "7"}, {1440, "1440"}, {4294967296.0, "4294967296"},
+      {-12, "-12"},
   };
   for (const auto& c : kCases) EXPECT_EQ(NumberText(c.Value), c.Text) << c.Value;
   EXPECT_EQ(NumberText(std::nan("")), "0");
@@ -285,8 +291,8 @@ TEST(FormatTwoDigits, PadsToTwoDigits) {
   const struct {
     int Number;
     const char* Text;
-  } kCases[] = {{0, "00"}, {1, "01"}, {9, "09"}, {10, "10"}, {12, "12"}, {99, "99"},
-                {100, "100"}, {-3, "-03"}};
+  } kCases[] = {{0, "00"},  {1, "01"},  {9, "09"},    {10, "10"},
+                {12, "12"}, {99, "99"}, {100, "100"}, {-3, "-03"}};
   for (const auto& c : kCases) EXPECT_EQ(FormatTwoDigits(c.Number), c.Text) << c.Number;
   EXPECT_EQ(FormatTwoDigits(std::numeric_limits<int>::min()), "-2147483648");
 }

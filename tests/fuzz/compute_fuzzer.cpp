@@ -24,7 +24,9 @@ void Check(bool ok, const char* what) {
   std::abort();
 }
 
-bool IsWholeNonNegative(double x) { return x >= 0 && x == static_cast<double>(static_cast<std::int64_t>(x)); }
+bool IsWholeNonNegative(double x) {
+  return x >= 0 && x == static_cast<double>(static_cast<std::int64_t>(x));
+}
 
 // Exactly 40 lines, each ending in CR LF, with no other CR or LF.
 bool HasFortyLines(std::string_view report) {
@@ -61,14 +63,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int firstBad = -1;
   for (int k = 0; k < 3; ++k) {
     values[k] = engine::ParseTime(entries[k]);
-    if (values[k]) Check(*values[k] >= 0.0 && *values[k] < 1.0, "an accepted time lies outside [0, 1)");
+    if (values[k])
+      Check(*values[k] >= 0.0 && *values[k] < 1.0, "an accepted time lies outside [0, 1)");
     if (!values[k] && firstBad < 0) firstBad = k;
   }
 
   engine::ScheduleState state = test_support::LoadedState(day);
-  const std::string_view dayName = day >= 1 && day <= 7 ? ui::kDayNames[day - 1] : std::string_view();
+  const std::string_view dayName =
+      day >= 1 && day <= 7 ? ui::kDayNames[day - 1] : std::string_view();
   const engine::ScheduleState before = state;
-  const ui::ComputeDecision decision = ui::DecideCompute(entries[0], entries[1], entries[2], dayName, state);
+  const ui::ComputeDecision decision =
+      ui::DecideCompute(entries[0], entries[1], entries[2], dayName, state);
 
   if (firstBad >= 0) {
     Check(decision.Refused.has_value() && static_cast<int>(decision.Refused->Entry) == firstBad,
@@ -82,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Check(!decision.Refused.has_value(), "good entries were refused");
   engine::ScheduleState direct = test_support::LoadedState(day);
-  const engine::Schedule schedule = engine::ComputeSchedule(direct, dayName, *values[0], *values[1], *values[2]);
+  const engine::Schedule schedule =
+      engine::ComputeSchedule(direct, dayName, *values[0], *values[1], *values[2]);
   const std::string report = engine::RenderReport(schedule, direct.RulerTable);
   Check(report == decision.Report, "the decision's report differs from the engine's");
   Check(HasFortyLines(report), "the report is not 40 CR LF lines");

@@ -24,7 +24,8 @@ TEST(Form1Definition, ControlsLieInsideTheClientArea) {
     EXPECT_LE(c.Left + c.Width, kForm1.ClientWidth) << c.Name;
     EXPECT_LE(c.Top + c.Height, kForm1.ClientHeight) << c.Name;
     // Whole pixels at 96 DPI, so no frontend has to round.
-    for (int twips : {c.Left, c.Top, c.Width, c.Height}) EXPECT_EQ(twips % kTwipsPerPixel, 0) << c.Name;
+    for (int twips : {c.Left, c.Top, c.Width, c.Height})
+      EXPECT_EQ(twips % kTwipsPerPixel, 0) << c.Name;
   }
 }
 
@@ -76,7 +77,7 @@ TEST(Form1Definition, EachEntryListAndReportBoxHasExactlyOneName) {
       if (label.Kind == ControlKind::Label && label.LabelOf == c.Name) ++names;
     }
     const bool needsName = c.Kind == ControlKind::TextBox || c.Kind == ControlKind::ComboBox ||
-                            c.Kind == ControlKind::ReportBox;
+                           c.Kind == ControlKind::ReportBox;
     EXPECT_EQ(names, needsName ? 1 : 0) << c.Name;
   }
   EXPECT_EQ(FindControl("Text1")->AccessibleName, "Report");

@@ -33,8 +33,8 @@ namespace {
 
 // The faces the window may be drawn in before any other, in order: the
 // definition's own, then those with the same glyph widths.
-const QStringList kSansFaces{"MS Sans Serif", "Microsoft Sans Serif", "Arial",
-                             "Liberation Sans", "Arimo", "Nimbus Sans"};
+const QStringList kSansFaces{"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
+                             "Arimo",         "Nimbus Sans"};
 const QStringList kMonoFaces{"Courier New", "Liberation Mono", "Cousine", "Nimbus Mono PS"};
 
 // Room on every side of a widget's roomy copy: a whole number of device
@@ -139,7 +139,8 @@ QRect RoomyTextInk(QWidget& window, QWidget* widget) {
   widget->setGeometry(box.adjusted(-kRoom, -kRoom, kRoom, kRoom));
   auto* label = qobject_cast<QLabel*>(widget);
   const Qt::Alignment alignment = label != nullptr ? label->alignment() : Qt::Alignment();
-  if (label != nullptr) label->setAlignment((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+  if (label != nullptr)
+    label->setAlignment((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
   const QRect ink = TextInk(window, widget);
   if (label != nullptr) label->setAlignment(alignment);
   widget->setGeometry(box);
@@ -169,7 +170,8 @@ QString ReportCharacters(ui::Form1& form) {
 QString UnequalAdvance(const QFont& font, const QString& characters) {
   const QFontMetricsF metrics(font);
   const qreal blank = metrics.horizontalAdvance(QLatin1Char(' '));
-  if (characters.size() < 40) return QStringLiteral("too few characters to judge: %1").arg(characters);
+  if (characters.size() < 40)
+    return QStringLiteral("too few characters to judge: %1").arg(characters);
   for (QChar c : characters) {
     // Whole 64ths of a pixel, as the font engine gives them.
     if (qRound(metrics.horizontalAdvance(c) * 64) != qRound(blank * 64)) {
@@ -334,9 +336,11 @@ class Form1LayoutTest : public QObject {
   void entryAndButtonTextsAreVerticallyWhole_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("text");
+    // clang-format off
     QTest::newRow("entry, left") << "txtSunrise" << "5:30 pm";
     QTest::newRow("entry, right") << "txtNextSunrise" << "05:30 pm";
     QTest::newRow("button") << "Command1" << "Compute";
+    // clang-format on
   }
 
   // An entry's text and the button's caption, with their ascenders and

@@ -87,7 +87,8 @@ bool SameState(const engine::ScheduleState& a, const engine::ScheduleState& b) {
 
 // The message the entry of that control name gets when it is refused.
 QString MessageFor(const QString& entry) {
-  for (ui::TimeEntry e : {ui::TimeEntry::Sunrise, ui::TimeEntry::Sunset, ui::TimeEntry::NextSunrise}) {
+  for (ui::TimeEntry e :
+       {ui::TimeEntry::Sunrise, ui::TimeEntry::Sunset, ui::TimeEntry::NextSunrise}) {
     if (ToQString(ui::EntryControlName(e)) == entry) return ToQString(ui::BadEntryMessage(e));
   }
   return {};
@@ -175,6 +176,7 @@ class Form1Test : public QObject {
     QTest::addColumn<double>("points");
     QTest::addColumn<bool>("bold");
     // Pixels are twips / 15, written out here as the layout shows them.
+    // clang-format off
     QTest::newRow("Label1") << "Label1" << QRect(54, 9, 81, 17) << "Sunrise :" << "MS Sans Serif" << 12.0 << true;
     QTest::newRow("Label2") << "Label2" << QRect(54, 36, 73, 17) << "Sunset  :" << "MS Sans Serif" << 12.0 << true;
     QTest::newRow("Label3") << "Label3" << QRect(324, 9, 163, 17) << "Sunrise (next day) :" << "MS Sans Serif" << 12.0 << true;
@@ -185,6 +187,7 @@ class Form1Test : public QObject {
     QTest::newRow("Combo1") << "Combo1" << QRect(489, 30, 97, 21) << "Sunday" << "MS Sans Serif" << 8.25 << false;
     QTest::newRow("Command1") << "Command1" << QRect(3, 60, 622, 31) << "Compute" << "Courier New" << 12.0 << false;
     QTest::newRow("Text1") << "Text1" << QRect(3, 93, 622, 361) << "" << "Courier New" << 9.75 << false;
+    // clang-format on
   }
 
   void controlsFollowTheDefinition() {
@@ -215,8 +218,8 @@ class Form1Test : public QObject {
     ui::Form1& form = Load();
     QStringList days;
     for (int i = 0; i < form.Combo1->count(); ++i) days << form.Combo1->itemText(i);
-    QCOMPARE(days, (QStringList{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday",
-                                "Friday", "Saturday"}));
+    QCOMPARE(days, (QStringList{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday",
+                                "Saturday"}));
     QVERIFY(!form.Combo1->isEditable());
     QVERIFY(!form.Command1->isDefault());
     QVERIFY(!form.Command1->autoDefault());
@@ -273,7 +276,7 @@ class Form1Test : public QObject {
     ui::Form1& form = Load();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.txtSunrise));
     const QWidget* order[] = {form.txtSunset, form.txtNextSunrise, form.Combo1,
-                              form.Command1, form.Text1, form.txtSunrise};
+                              form.Command1,  form.Text1,          form.txtSunrise};
     for (const QWidget* next : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QTRY_COMPARE(QApplication::focusWidget(), next);
@@ -318,7 +321,8 @@ class Form1Test : public QObject {
     QTest::mouseClick(form.Command1, Qt::LeftButton);
     const QString expected = EngineReport(1, "05:30", "18:30", "05:30");
     QCOMPARE(form.Text1->toPlainText(), expected);
-    QCOMPARE(form.Text1->document()->blockCount(), 41);  // 40 lines and the empty one after the last
+    // 40 lines and the empty one after the last.
+    QCOMPARE(form.Text1->document()->blockCount(), 41);
     QVERIFY(expected.startsWith(QStringLiteral("Selected Day : Sunday\n\nSunrise = 05:30 AM\t")));
     // Pressing again gives the same text, not a second copy.
     QTest::mouseClick(form.Command1, Qt::LeftButton);
@@ -348,10 +352,12 @@ class Form1Test : public QObject {
     QTest::addColumn<QString>("sunset");
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("entry");  // the one refused
+    // clang-format off
     QTest::newRow("sunrise letters") << "dawn" << "18:30" << "05:30" << "txtSunrise";
     QTest::newRow("sunrise and sunset bad") << "" << "25:00" << "05:30" << "txtSunrise";
     QTest::newRow("sunset bad") << "05:30" << "12:60" << "xx" << "txtSunset";
     QTest::newRow("next sunrise bad") << "05:30" << "18:30" << "24:00" << "txtNextSunrise";
+    // clang-format on
   }
 
   void badEntryShowsItsMessage() {
@@ -372,6 +378,7 @@ class Form1Test : public QObject {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("pasted");
+    // clang-format off
     // As long as an entry holds: 32,767 digits.
     QTest::newRow("longest digits") << "txtSunrise" << QString(32767, QLatin1Char('0')) << false;
     // A good time drowned in letters up to the same length.
@@ -379,7 +386,7 @@ class Form1Test : public QObject {
     // Blanks only.
     QTest::newRow("blanks") << "txtNextSunrise" << QStringLiteral("     ") << false;
     // Control characters around and inside a time.
-    QTest::newRow("controls") << "txtSunrise" << QStringLiteral("\x01" "05:30\x7f") << false;
+    QTest::newRow("controls") << "txtSunrise" << QChar(0x01) + QStringLiteral("05:30") + QChar(0x7f) << false;
     QTest::newRow("vertical tab") << "txtSunset" << QStringLiteral("\v18:30") << false;
     QTest::newRow("nul") << "txtSunset" << QString::fromLatin1("18\0:30", 6) << false;
     // Digits of other scripts: Arabic-Indic and full-width.
@@ -392,6 +399,7 @@ class Form1Test : public QObject {
     QTest::newRow("colon") << "txtNextSunrise" << QStringLiteral(":") << false;
     // Several lines pasted from elsewhere.
     QTest::newRow("pasted lines") << "txtSunrise" << QStringLiteral("05:30\n18:30\n05:31") << true;
+    // clang-format on
   }
 
   void hostileTextGetsItsEntrysMessage() {

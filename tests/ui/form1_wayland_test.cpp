@@ -33,9 +33,7 @@ class Form1WaylandTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void platformIsWayland() {
-    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
-  }
+  void platformIsWayland() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland")); }
 
   void windowShowsAndComputeGivesTheReport() {
     ui::Form1 form;

@@ -166,7 +166,9 @@ LONG PixelsOf(double points, int dpi) {
   return (quarterPoints * dpi + 144) / 288;
 }
 
-HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
+HFONT FontOf(HWND control) {
+  return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
 
 // What the control's own font measures for `text`: its extent, its cell
 // height (tmHeight) and the face the system chose.
@@ -200,9 +202,9 @@ RECT SendDpiChanged(HWND window, int dpi) {
   GetWindowRect(window, &frame);
   GetClientRect(window, &client);
   const int left = frame.left + 8, top = frame.top + 6;
-  RECT suggested = {left, top,
-                    left + (frame.right - frame.left) - client.right + ui::TwipsToPixels(9405, dpi),
-                    top + (frame.bottom - frame.top) - client.bottom + ui::TwipsToPixels(6840, dpi)};
+  RECT suggested = {
+      left, top, left + (frame.right - frame.left) - client.right + ui::TwipsToPixels(9405, dpi),
+      top + (frame.bottom - frame.top) - client.bottom + ui::TwipsToPixels(6840, dpi)};
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   return suggested;
 }
@@ -263,7 +265,8 @@ int DaysShownOpen(HWND combo) {
 void ExpectTabStopsEveryEightCharacters(HWND text1) {
   SetWindowTextW(text1, L"a\tb\t\tc\r\nabcdefghi\tj");
   const auto x = [text1](int index) {
-    return static_cast<int>(static_cast<short>(LOWORD(SendMessageW(text1, EM_POSFROMCHAR, index, 0))));
+    return static_cast<int>(
+        static_cast<short>(LOWORD(SendMessageW(text1, EM_POSFROMCHAR, index, 0))));
   };
   const int start = x(0);
   const int width = x(9) - x(8);  // "b" after "a" on line 2
@@ -325,7 +328,8 @@ bool UnderWine() {
 std::wstring AccessibleNameOf(HWND control) {
   IAccessible* object = nullptr;
   if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                        __uuidof(IAccessible), reinterpret_cast<void**>(&object)))) {
+                                        __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&object)))) {
     return L"(no accessible object)";
   }
   VARIANT self;
@@ -334,8 +338,8 @@ std::wstring AccessibleNameOf(HWND control) {
   self.lVal = CHILDID_SELF;
   BSTR name = nullptr;
   const HRESULT result = object->get_accName(self, &name);
-  std::wstring text = result == S_OK && name != nullptr ? std::wstring(name, SysStringLen(name))
-                                                        : L"(no name)";
+  std::wstring text =
+      result == S_OK && name != nullptr ? std::wstring(name, SysStringLen(name)) : L"(no name)";
   SysFreeString(name);
   object->Release();
   return text;
@@ -370,7 +374,7 @@ void CALLBACK CloseOwnerOfBox(HWND, UINT, UINT_PTR, DWORD) {
   KillTimer(nullptr, g_timer);
   g_timer = 0;
   g_closeSent = GetWindow(box, GW_OWNER) == g_closeTarget &&
-                 PostMessageW(g_closeTarget, WM_CLOSE, 0, 0) != FALSE;
+                PostMessageW(g_closeTarget, WM_CLOSE, 0, 0) != FALSE;
 }
 
 class Form1Win32 : public ::testing::Test {
@@ -384,8 +388,9 @@ class Form1Win32 : public ::testing::Test {
     Pump(window_, 100);
   }
   void TearDown() override {
-    if (IsWindow(window_)) DestroyWindow(window_);  // the record goes after it
-    Pump(nullptr);  // and the quit message the closing posts
+    // The window goes before the record, then the quit message its closing posts.
+    if (IsWindow(window_)) DestroyWindow(window_);
+    Pump(nullptr);
   }
   void SetEntries(const wchar_t* sunrise, const wchar_t* sunset, const wchar_t* next) {
     SetWindowTextW(form_->txtSunrise, sunrise);
@@ -457,7 +462,8 @@ TEST_F(Form1Win32, ProgramDeclaresPerMonitorDpiAwarenessAndCarriesItsVersion) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(ui::kVersionMajor << 16 | ui::kVersionMinor));
+  EXPECT_EQ(fixed->dwFileVersionMS,
+            static_cast<DWORD>(ui::kVersionMajor << 16 | ui::kVersionMinor));
   EXPECT_EQ(fixed->dwFileVersionLS, 0u);  // .0.0
   const struct {
     const wchar_t* Key;
@@ -494,8 +500,8 @@ TEST_F(Form1Win32, EachControlHasItsClassStyleTextPlaceAndFont) {
   const struct {
     ControlKind Kind;
     const wchar_t* Class;
-    LONG_PTR Set;      // style bits that must be there
-    LONG_PTR Clear;    // and bits that must not
+    LONG_PTR Set;    // style bits that must be there
+    LONG_PTR Clear;  // and bits that must not
   } kKinds[] = {
       {ControlKind::Label, L"Static", WS_VISIBLE, WS_TABSTOP},
       {ControlKind::TextBox, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY},
@@ -606,7 +612,8 @@ TEST_F(Form1Win32, DayListHoldsTheSevenDaysWithSundayChosen) {
   ASSERT_EQ(SendMessageW(form_->Combo1, CB_GETCOUNT, 0, 0), 7);
   for (int i = 0; i < 7; ++i) {
     wchar_t day[32] = {};
-    SendMessageW(form_->Combo1, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(day));
+    SendMessageW(form_->Combo1, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(day));
     EXPECT_EQ(std::wstring(day), Widen(ui::kDayNames[i]));
   }
   EXPECT_EQ(SendMessageW(form_->Combo1, CB_GETCURSEL, 0, 0), 0);
@@ -670,10 +677,10 @@ TEST_F(Form1Win32, EachBadEntryOpensItsMessageAndGetsTheFocusBack) {
     ui::TimeEntry Bad;
   } kCases[] = {
       {L"25:00", L"18:30", L"05:30", ui::TimeEntry::Sunrise},
-      {L"abc", L"xyz", L"05:30", ui::TimeEntry::Sunrise},  // only the first is told
+      {L"abc", L"xyz", L"05:30", ui::TimeEntry::Sunrise},                // only the first is told
       {L"\xFF10\xFF15:30", L"18:30", L"05:30", ui::TimeEntry::Sunrise},  // full-width digits
-      {L"\x3000" L"05:30", L"18:30", L"05:30", ui::TimeEntry::Sunrise},  // an ideographic space
-      {L"05:30", L"18:30\xD800", L"05:30", ui::TimeEntry::Sunset},  // a lone surrogate
+      {L"\u300005:30", L"18:30", L"05:30", ui::TimeEntry::Sunrise},      // an ideographic space
+      {L"05:30", L"18:30\xD800", L"05:30", ui::TimeEntry::Sunset},       // a lone surrogate
       {L"05:30", L"18:61", L"05:30", ui::TimeEntry::Sunset},
       {L"05:30", L"18:30", L"", ui::TimeEntry::NextSunrise},  // nothing to select here
       {L"05:30", L"18:30", L"5.30", ui::TimeEntry::NextSunrise},
@@ -703,7 +710,8 @@ TEST_F(Form1Win32, EachBadEntryOpensItsMessageAndGetsTheFocusBack) {
 
     EXPECT_EQ(GetFocus(), entry);
     DWORD start = 0, end = 0;
-    SendMessageW(entry, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(entry, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, selStart);
     EXPECT_EQ(end, selEnd);
     EXPECT_EQ(TextOf(form_->Text1), report);
@@ -721,11 +729,11 @@ TEST_F(Form1Win32, PastedTimeComputes) {
     const wchar_t* Pasted;
     const char* Typed;  // the same time as typed by hand
   } kCases[] = {
-      {L"6:40\u202FAM", "6:40 AM"},          // narrow no-break space
-      {L"5:12\u00A0AM", "5:12 AM"},          // no-break space
-      {L"\u20094:58\u2007PM", "4:58 PM"},    // thin and figure spaces
-      {L"\t04:58", "04:58"},                 // a table cell
-      {L"04:58\r\n", "04:58"},               // a line of text
+      {L"6:40\u202FAM", "6:40 AM"},        // narrow no-break space
+      {L"5:12\u00A0AM", "5:12 AM"},        // no-break space
+      {L"\u20094:58\u2007PM", "4:58 PM"},  // thin and figure spaces
+      {L"\t04:58", "04:58"},               // a table cell
+      {L"04:58\r\n", "04:58"},             // a line of text
   };
   for (const auto& c : kCases) {
     const std::wstring pasted = c.Pasted;
@@ -818,7 +826,8 @@ TEST_F(Form1Win32, DpiChangeRemakesTheFontsAndLaysTheControlsOutAgain) {
     EXPECT_EQ(client.bottom, ui::TwipsToPixels(6840, dpi));
 
     ExpectLaidOutAt(*form_, dpi);
-    for (HFONT old : before) EXPECT_EQ(GetObjectType(old), 0u) << "a font of before the change is left";
+    for (HFONT old : before)
+      EXPECT_EQ(GetObjectType(old), 0u) << "a font of before the change is left";
     EXPECT_GE(DaysShownOpen(form_->Combo1), 7);
     ExpectTabStopsEveryEightCharacters(form_->Text1);
   }
@@ -859,9 +868,9 @@ TEST_F(Form1Win32, ControlsAreTheCommonControlsOfVersion6) {
     const auto procedure =
         GetWindowLongPtrW(ui::win32::ControlOf(*form_, kForm1Controls[i].Name), GWLP_WNDPROC);
     HMODULE module = nullptr;
-    ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                       GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                   reinterpret_cast<LPCWSTR>(procedure), &module));
+    ASSERT_TRUE(GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(procedure), &module));
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(module, path, MAX_PATH);
     const wchar_t* file = std::wcsrchr(path, L'\\');

@@ -46,8 +46,7 @@ LONG WINAPI ReportFault(EXCEPTION_POINTERS* info) {
   const EXCEPTION_RECORD* record = info->ExceptionRecord;
   if (record->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) {
     std::fprintf(stderr, "access violation at %p: %s of %p, freed or never allocated\n",
-                 record->ExceptionAddress,
-                 record->ExceptionInformation[0] == 0 ? "read" : "write",
+                 record->ExceptionAddress, record->ExceptionInformation[0] == 0 ? "read" : "write",
                  reinterpret_cast<void*>(record->ExceptionInformation[1]));
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 3);

@@ -143,9 +143,9 @@ QRect InkOf(const QImage& image, QRgb background, QRgb text) {
 bool CaptionFits(const QLabel& label, const QFont& font) {
   const qreal ratio = label.devicePixelRatioF();
   const QRect box = label.geometry();
-  const QRect onScreen(QPoint(qRound(box.left() * ratio), qRound(box.top() * ratio)),
-                       QPoint(qRound((box.right() + 1) * ratio) - 1,
-                              qRound((box.bottom() + 1) * ratio) - 1));
+  const QRect onScreen(
+      QPoint(qRound(box.left() * ratio), qRound(box.top() * ratio)),
+      QPoint(qRound((box.right() + 1) * ratio) - 1, qRound((box.bottom() + 1) * ratio) - 1));
   // Room around the box for whatever the caption puts outside it.
   const int room = onScreen.height();
   const QRect canvasOnScreen = onScreen.adjusted(-room, -room, room, room);
@@ -301,17 +301,17 @@ void Form1::Form_Load() {
 void Form1::Combo1_Click() { state_.SelectedDay = SelectedDayFor(Combo1->currentIndex()); }
 
 void Form1::Command1_Click() {
-  const ComputeDecision decision =
-      DecideCompute(txtSunrise->text().toStdString(), txtSunset->text().toStdString(),
-                    txtNextSunrise->text().toStdString(), Combo1->currentText().toStdString(),
-                    state_);
+  const ComputeDecision decision = DecideCompute(
+      txtSunrise->text().toStdString(), txtSunset->text().toStdString(),
+      txtNextSunrise->text().toStdString(), Combo1->currentText().toStdString(), state_);
   if (decision.Refused) {
     ShowMessage(ToQString(decision.Refused->Message));
     Control(decision.Refused->FocusControl)->setFocus(Qt::OtherFocusReason);
     return;
   }
   // The box keeps lines apart by itself; the report's CR LF becomes its line break.
-  Text1->setPlainText(ToQString(decision.Report).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+  Text1->setPlainText(
+      ToQString(decision.Report).replace(QLatin1String("\r\n"), QLatin1String("\n")));
 }
 
 void Form1::ShowMessage(const QString& text) {

@@ -70,7 +70,9 @@ class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {
 
   int cursorPosition() const override { return Box()->textCursor().position(); }
 
-  void setCursorPosition(int position) override { Box()->setTextCursor(Cursor(position, position)); }
+  void setCursorPosition(int position) override {
+    Box()->setTextCursor(Cursor(position, position));
+  }
 
   // On the screen, from where the character starts to where the next one on
   // its line starts (a TAB reaches to its stop); a line's end is as narrow as

@@ -11,7 +11,8 @@
 namespace ui::win32 {
 namespace {
 
-constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;  // no minimize or maximize box
+constexpr DWORD kFormStyle =
+    WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;  // no minimize or maximize box
 constexpr int kDayCount = sizeof(kDayNames) / sizeof(kDayNames[0]);
 
 // An ASCII text as a terminated wide text, in a plain buffer: std::wstring's
@@ -29,9 +30,9 @@ std::string TextOf(HWND control) {
   const int length = GetWindowTextLengthW(control);
   auto wide = std::make_unique<wchar_t[]>(static_cast<std::size_t>(length) + 1);
   const int read = GetWindowTextW(control, wide.get(), length + 1);
-  const int size = read > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide.get(), read, nullptr, 0,
-                                                   nullptr, nullptr)
-                            : 0;
+  const int size =
+      read > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide.get(), read, nullptr, 0, nullptr, nullptr)
+               : 0;
   if (size <= 0) return {};
   std::string text(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.get(), read, &text[0], size, nullptr, nullptr);
@@ -45,16 +46,11 @@ struct HandleMember {
   HWND Form1::*Handle;
 };
 constexpr HandleMember kHandleMembers[] = {
-    {"Label1", &Form1::Label1},
-    {"Label2", &Form1::Label2},
-    {"Label3", &Form1::Label3},
-    {"txtSunrise", &Form1::txtSunrise},
-    {"txtSunset", &Form1::txtSunset},
-    {"txtNextSunrise", &Form1::txtNextSunrise},
-    {"Label4", &Form1::Label4},
-    {"Combo1", &Form1::Combo1},
-    {"Command1", &Form1::Command1},
-    {"Text1", &Form1::Text1},
+    {"Label1", &Form1::Label1},       {"Label2", &Form1::Label2},
+    {"Label3", &Form1::Label3},       {"txtSunrise", &Form1::txtSunrise},
+    {"txtSunset", &Form1::txtSunset}, {"txtNextSunrise", &Form1::txtNextSunrise},
+    {"Label4", &Form1::Label4},       {"Combo1", &Form1::Combo1},
+    {"Command1", &Form1::Command1},   {"Text1", &Form1::Text1},
 };
 
 constexpr bool FollowsTheDefinition() {
@@ -113,17 +109,19 @@ struct ControlClass {
 ControlClass ClassOf(ControlKind kind) {
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
   switch (kind) {
-    case ControlKind::Label: return {L"STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::Label:
+      return {L"STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::TextBox:
       return {L"EDIT", kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ComboBox:
       return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
-    case ControlKind::Button: return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::Button:
+      return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::ReportBox:
-      return {L"EDIT",
-              kChild | WS_TABSTOP | WS_VSCROLL | ES_LEFT | ES_MULTILINE | ES_READONLY |
-                  ES_AUTOVSCROLL,
-              WS_EX_CLIENTEDGE};
+      return {
+          L"EDIT",
+          kChild | WS_TABSTOP | WS_VSCROLL | ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+          WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", kChild, 0};
 }
@@ -156,10 +154,9 @@ void FitComboBox(HWND combo, int width, int fieldHeight) {
 bool MakeControl(Form1& form, int i, HINSTANCE instance) {
   const ControlDef& def = kForm1Controls[i];
   const ControlClass cls = ClassOf(def.Kind);
-  HWND control = CreateWindowExW(cls.ExStyle, cls.Name, Widen(def.Text).get(), cls.Style, 0, 0, 0,
-                                 0, form.Window,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
-                                 instance, nullptr);
+  HWND control = CreateWindowExW(
+      cls.ExStyle, cls.Name, Widen(def.Text).get(), cls.Style, 0, 0, 0, 0, form.Window,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance, nullptr);
   if (control == nullptr) return false;
   HandleAt(form, i) = control;
   if (def.Kind == ControlKind::ComboBox) {
@@ -188,8 +185,8 @@ bool MakeControls(Form1& form, HINSTANCE instance) {
       }
     }
     if (!def.AccessibleName.empty() &&
-        CreateWindowExW(0, L"STATIC", Widen(def.AccessibleName).get(), WS_CHILD | SS_NOPREFIX, 0,
-                        0, 0, 0, form.Window, nullptr, instance, nullptr) == nullptr) {
+        CreateWindowExW(0, L"STATIC", Widen(def.AccessibleName).get(), WS_CHILD | SS_NOPREFIX, 0, 0,
+                        0, 0, form.Window, nullptr, instance, nullptr) == nullptr) {
       return false;
     }
     if (!MakeControl(form, i, instance)) return false;
@@ -264,9 +261,8 @@ void ApplyDpi(Form1& form) {
   for (int i = 0; i < kForm1ControlCount; ++i) {
     const ControlDef& def = kForm1Controls[i];
     HWND control = HandleAt(form, i);
-    const RECT rect = def.Kind == ControlKind::Label
-                          ? LabelRect(i, form.Dpi, CellHeight(control))
-                          : TwipsRect(def, form.Dpi);
+    const RECT rect = def.Kind == ControlKind::Label ? LabelRect(i, form.Dpi, CellHeight(control))
+                                                     : TwipsRect(def, form.Dpi);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     SetWindowPos(control, nullptr, rect.left, rect.top, width, height,
@@ -391,7 +387,8 @@ bool CreateForm1(Form1& form, HINSTANCE instance) {
   cls.lpfnWndProc = FormProc;
   cls.hInstance = instance;
   cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconResourceId));
-  if (cls.hIcon == nullptr) cls.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  if (cls.hIcon == nullptr)
+    cls.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   cls.lpszClassName = className.get();
@@ -399,9 +396,9 @@ bool CreateForm1(Form1& form, HINSTANCE instance) {
 
   // Made at the default size, then sized for the DPI of the monitor it is
   // on. The window keeps a pointer to the record from its first message on.
-  HWND window = CreateWindowExW(0, className.get(), className.get(), kFormStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                instance, &form);
+  HWND window =
+      CreateWindowExW(0, className.get(), className.get(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, &form);
   if (window == nullptr) return false;
   form.Window = window;
   form.Dpi = DpiOf(window);
@@ -441,7 +438,8 @@ void Command1_Click(Form1& form) {
       DecideCompute(TextOf(form.txtSunrise), TextOf(form.txtSunset), TextOf(form.txtNextSunrise),
                     TextOf(form.Combo1), form.State);
   if (decision.Refused) {
-    MessageBoxW(form.Window, Widen(decision.Refused->Message).get(), Widen(kProductName).get(), MB_OK);
+    MessageBoxW(form.Window, Widen(decision.Refused->Message).get(), Widen(kProductName).get(),
+                MB_OK);
     // The box's own message loop may have destroyed the window (WM_CLOSE
     // from outside); then there is no entry left to focus.
     if (form.Window == nullptr) return;
