@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Stage: Windows program under Wine
 # Builds the Windows program with mingw-w64. The 32-bit x86 program, the one
-# that ships, is built as the README says (the windows preset) and checked
-# as a file: PE32 for i386, only system DLLs imported (GetDpiForWindow not
-# among the imports), ASLR and NX (DYNAMIC_BASE with its relocations,
+# that ships, is built as docs/windows.md says (the windows preset) and
+# checked as a file: PE32 for i386, only system DLLs imported
+# (GetDpiForWindow not among the imports), ASLR and NX (DYNAMIC_BASE with its relocations,
 # NX_COMPAT), the version record (with the copyright line of LICENSE) and
 # the manifest (per-monitor DPI awareness, the common controls of version 6)
 # inside, and no larger than its budget. The 32-bit and the 64-bit builds
@@ -33,8 +33,8 @@ if [ ! -x "$wine64" ] || [ ! -x "$wineserver" ]; then
   fail "wine64 is installed but $wine64 or $wineserver is missing"
 fi
 tests=(tests/engine_tests.exe tests/ui/form1_core_tests.exe tests/win32/form1_win32_tests.exe)
-# The most the shipped vellamire.exe may weigh, in bytes (256 KiB); the README
-# (Windows) tells what keeps it small.
+# The most the shipped vellamire.exe may weigh, in bytes (256 KiB);
+# docs/windows.md tells what keeps it small.
 size_budget=262144
 
 export WINEDEBUG=-all
@@ -155,7 +155,7 @@ run_under_wine() {  # loader, prefix, build folder
 ran=()
 
 # --- 32-bit x86: the program that ships -----------------------------------
-# Built as the README says (cmake --workflow --preset windows).
+# Built as docs/windows.md says (cmake --workflow --preset windows).
 cmake --workflow --preset windows >/dev/null
 exe=build/windows/app/vellamire.exe
 # file 5.44 says "PE32 executable (GUI) Intel 80386", later versions "Intel i386".
