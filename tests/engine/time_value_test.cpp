@@ -13,6 +13,15 @@ namespace {
 
 constexpr double kDay = 86400.0;
 
+// `text` is a time, and gives that second of day 0.
+void ExpectAccepted(const char* text, int seconds) {
+  const auto value = ParseTime(text);
+  ASSERT_TRUE(value.has_value()) << text;
+  EXPECT_EQ(TotalSeconds(*value), seconds) << text;
+  EXPECT_EQ(*value, Stored(seconds / kDay)) << text;
+  EXPECT_TRUE(IsTimeText(text)) << text;
+}
+
 TEST(ParseTime, AcceptsClockTimes) {
   // clang-format off
   const struct {
@@ -30,13 +39,7 @@ TEST(ParseTime, AcceptsClockTimes) {
       {"12:59pm", 46740}, {"1:00 AM", 3600}, {"11:59 PM", 86340}, {" 7:05 pm ", 68700},
   };
   // clang-format on
-  for (const auto& c : kCases) {
-    const auto value = ParseTime(c.Text);
-    ASSERT_TRUE(value.has_value()) << c.Text;
-    EXPECT_EQ(TotalSeconds(*value), c.Seconds) << c.Text;
-    EXPECT_EQ(*value, Stored(c.Seconds / kDay)) << c.Text;
-    EXPECT_TRUE(IsTimeText(c.Text)) << c.Text;
-  }
+  for (const auto& c : kCases) ExpectAccepted(c.Text, c.Seconds);
 }
 
 TEST(ParseTime, AcceptsTheBlanksOfPastedText) {
@@ -55,13 +58,7 @@ TEST(ParseTime, AcceptsTheBlanksOfPastedText) {
       {"\t6:40\u202FAM\r\n", 24000}, {"\u202F\u202F12:59\u00A0pm\u00A0\u00A0", 46740},
   };
   // clang-format on
-  for (const auto& c : kCases) {
-    const auto value = ParseTime(c.Text);
-    ASSERT_TRUE(value.has_value()) << c.Text;
-    EXPECT_EQ(TotalSeconds(*value), c.Seconds) << c.Text;
-    EXPECT_EQ(*value, Stored(c.Seconds / kDay)) << c.Text;
-    EXPECT_TRUE(IsTimeText(c.Text)) << c.Text;
-  }
+  for (const auto& c : kCases) ExpectAccepted(c.Text, c.Seconds);
 }
 
 TEST(ParseTime, RejectsLookAlikesOfPastedTimes) {

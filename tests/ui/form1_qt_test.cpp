@@ -56,6 +56,21 @@ void CloseOpenBox(SeenBox& seen) {
   box->button(QMessageBox::Ok)->click();
 }
 
+// Clicks Compute. A message box it opens is read and closed from inside the
+// box's own event loop by a timer that ends with the click, so the click
+// returns either way; the box it saw, if any, is given back.
+SeenBox PressCompute(ui::Form1& form) {
+  SeenBox seen;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&seen] {
+    if (!seen.Seen) CloseOpenBox(seen);
+  });
+  watch.start(20);
+  QTest::mouseClick(form.Command1, Qt::LeftButton);
+  watch.stop();
+  return seen;
+}
+
 struct Snapshot {
   QString Sunrise, Sunset, Next, Report;
   engine::ScheduleState State;
@@ -102,17 +117,7 @@ void ExpectRefused(ui::Form1& form, const QString& entry) {
   auto* faulty = form.findChild<QLineEdit*>(entry);
   QVERIFY(faulty != nullptr);
   const Snapshot before = Take(form);
-  // The box runs its own event loop inside the click, where the timer reads
-  // and closes it; a box that never opens leaves `seen` empty once the click
-  // returns. The timer ends with this function.
-  SeenBox seen;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&seen] {
-    if (!seen.Seen) CloseOpenBox(seen);
-  });
-  watch.start(20);
-  QTest::mouseClick(form.Command1, Qt::LeftButton);
-  watch.stop();
+  const SeenBox seen = PressCompute(form);
   QVERIFY(seen.Seen);
   QCOMPARE(seen.Title, QStringLiteral("Vellamire"));
   QCOMPARE(seen.Text, MessageFor(entry));
@@ -441,16 +446,7 @@ class Form1Test : public QObject {
     form.txtSunrise->selectAll();
     form.txtSunrise->paste();
     QCOMPARE(form.txtSunrise->text(), pasted);
-    // A refusal's box is read and closed from inside its own loop, so the
-    // press returns and the test fails instead of waiting.
-    SeenBox seen;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&seen] {
-      if (!seen.Seen) CloseOpenBox(seen);
-    });
-    watch.start(20);
-    QTest::mouseClick(form.Command1, Qt::LeftButton);
-    watch.stop();
+    const SeenBox seen = PressCompute(form);
     QVERIFY2(!seen.Seen, qPrintable(seen.Text));
     QCOMPARE(form.Text1->toPlainText(),
              EngineReport(1, typed.toLatin1().constData(), "18:30", "05:30"));
