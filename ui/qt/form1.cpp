@@ -259,25 +259,23 @@ Form1::Form1(QWidget* parent)
   setFont(FontOf(kForm1.Font));
   resize(kForm1.ClientWidth / kTwipsPerPixel, kForm1.ClientHeight / kTwipsPerPixel);
 
-  QWidget* made[kForm1ControlCount] = {};  // in the definition's order
   QWidget* previous = nullptr;
-  for (int i = 0; i < kForm1ControlCount; ++i) {
-    made[i] = MakeControl(kForm1Controls[i], this);
-    if (made[i]->focusPolicy() == Qt::NoFocus) continue;
-    if (previous != nullptr) setTabOrder(previous, made[i]);
-    previous = made[i];
+  for (const ControlDef& def : kForm1Controls) {
+    QWidget* widget = MakeControl(def, this);
+    if (widget->focusPolicy() == Qt::NoFocus) continue;
+    if (previous != nullptr) setTabOrder(previous, widget);
+    previous = widget;
   }
-  const auto madeFor = [&made](std::string_view name) { return made[PlaceOf(*FindControl(name))]; };
-  Label1 = static_cast<QLabel*>(madeFor("Label1"));
-  Label2 = static_cast<QLabel*>(madeFor("Label2"));
-  Label3 = static_cast<QLabel*>(madeFor("Label3"));
-  Label4 = static_cast<QLabel*>(madeFor("Label4"));
-  txtSunrise = static_cast<QLineEdit*>(madeFor("txtSunrise"));
-  txtSunset = static_cast<QLineEdit*>(madeFor("txtSunset"));
-  txtNextSunrise = static_cast<QLineEdit*>(madeFor("txtNextSunrise"));
-  Combo1 = static_cast<QComboBox*>(madeFor("Combo1"));
-  Command1 = static_cast<QPushButton*>(madeFor("Command1"));
-  Text1 = static_cast<QPlainTextEdit*>(madeFor("Text1"));
+  Label1 = static_cast<QLabel*>(Control("Label1"));
+  Label2 = static_cast<QLabel*>(Control("Label2"));
+  Label3 = static_cast<QLabel*>(Control("Label3"));
+  Label4 = static_cast<QLabel*>(Control("Label4"));
+  txtSunrise = static_cast<QLineEdit*>(Control("txtSunrise"));
+  txtSunset = static_cast<QLineEdit*>(Control("txtSunset"));
+  txtNextSunrise = static_cast<QLineEdit*>(Control("txtNextSunrise"));
+  Combo1 = static_cast<QComboBox*>(Control("Combo1"));
+  Command1 = static_cast<QPushButton*>(Control("Command1"));
+  Text1 = static_cast<QPlainTextEdit*>(Control("Text1"));
 
   for (const ControlDef& def : kForm1Controls) {
     if (def.Kind != ControlKind::Label) continue;
@@ -320,14 +318,10 @@ void Form1::ShowMessage(const QString& text) {
 }
 
 QWidget* Form1::Control(std::string_view name) const {
+  // Each control carries its definition's name as its object name.
   const ControlDef* control = FindControl(name);
   if (control == nullptr) return nullptr;
-  // The members, in the definition's order.
-  QWidget* const widgets[] = {Label1,         Label2, Label3, txtSunrise, txtSunset,
-                              txtNextSunrise, Label4, Combo1, Command1,   Text1};
-  static_assert(sizeof widgets / sizeof widgets[0] == kForm1ControlCount,
-                "one member for each control of the definition");
-  return widgets[PlaceOf(*control)];
+  return findChild<QWidget*>(ToQString(control->Name), Qt::FindDirectChildrenOnly);
 }
 
 }  // namespace ui

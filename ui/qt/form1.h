@@ -56,8 +56,8 @@ class Form1 : public QWidget {
 
   const engine::ScheduleState& State() const { return state_; }
 
-  // The widget of the control of that name, the member that holds it for the
-  // definition's entry; nullptr for a name not in the definition.
+  // The widget of the control of that name; nullptr for a name not in the
+  // definition.
   QWidget* Control(std::string_view name) const;
 
   QLabel* Label1 = nullptr;
