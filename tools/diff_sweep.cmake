@@ -1,12 +1,12 @@
-# Shows the cases of the report sweep in which a build of this tree differs
-# from another commit, block by block, with their entries and the lines that
-# differ:
+# Shows the first reports of the sweep in which a build of this tree differs
+# from another commit, block by block (or in BLOCK alone), as a unified diff
+# with a report's 40 lines of context:
 #   cmake -DBASE=<commit> [-DBLOCK=<name>] [-DSWEEP=<program>] [-DEMULATOR=<runner>]
 #         -P tools/diff_sweep.cmake
 # BASE defaults to HEAD, SWEEP to build/engine/tools/report_sweep. The other
-# commit's files are taken with git archive into build/sweep-base/<commit>,
-# its report_sweep is built there (engine only) and its reports are kept
-# there for the next comparison. Ends with an error when a case differs.
+# commit's report_sweep is built from git archive in build/sweep-base/<commit>,
+# where its reports are kept for the next comparison. Ends with an error when
+# a report differs.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(source "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 if(NOT BASE)
@@ -26,7 +26,7 @@ if(NOT status EQUAL 0)
 endif()
 
 set(base ${source}/build/sweep-base/${commit})
-if(NOT EXISTS ${base}/reports.txt)
+if(NOT EXISTS ${base}/sweep.txt)
   message(STATUS "building report_sweep of ${BASE} (${commit}) in ${base}")
   file(REMOVE_RECURSE ${base})
   file(MAKE_DIRECTORY ${base})
@@ -40,18 +40,43 @@ if(NOT EXISTS ${base}/reports.txt)
                   OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
   execute_process(COMMAND ${CMAKE_COMMAND} --build ${base}/build --target report_sweep -j2
                   OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
-  execute_process(COMMAND ${base}/build/tools/report_sweep OUTPUT_FILE ${base}/reports.part
+  execute_process(COMMAND ${base}/build/tools/report_sweep OUTPUT_FILE ${base}/sweep.part
                   ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
-  file(RENAME ${base}/reports.part ${base}/reports.txt)
+  file(RENAME ${base}/sweep.part ${base}/sweep.txt)
 endif()
 
-set(only "")
+# Both outputs cut into blocks by this build's report_sweep.
+set(here ${source}/build/sweep-base/here)
+file(REMOVE_RECURSE ${here}/blocks ${base}/blocks)
+file(MAKE_DIRECTORY ${here}/blocks ${base}/blocks)
+execute_process(COMMAND ${EMULATOR} ${SWEEP} OUTPUT_FILE ${here}/sweep.txt
+                COMMAND_ERROR_IS_FATAL ANY)
+foreach(dir ${base} ${here})
+  execute_process(COMMAND ${EMULATOR} ${SWEEP} --cut ${dir}/blocks INPUT_FILE ${dir}/sweep.txt
+                  OUTPUT_VARIABLE counts COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+string(REGEX MATCHALL "(^|\n)[^ \n]+" names "${counts}")
+list(TRANSFORM names STRIP)
 if(BLOCK)
-  set(only --block ${BLOCK})
+  if(NOT BLOCK IN_LIST names)
+    message(FATAL_ERROR "no block ${BLOCK}; the blocks are ${names}")
+  endif()
+  set(names ${BLOCK})
 endif()
-message(STATUS "${SWEEP} against ${BASE} (${commit}); \"other\" is ${BASE}'s")
-execute_process(COMMAND ${EMULATOR} ${SWEEP} --diff ${only} INPUT_FILE ${base}/reports.txt
-                RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the reports differ from ${BASE}'s, or report_sweep failed (${status})")
+
+set(changed "")
+foreach(name IN LISTS names)
+  file(SHA256 ${base}/blocks/${name}.txt was)
+  file(SHA256 ${here}/blocks/${name}.txt now)
+  if(was STREQUAL now)
+    continue()
+  endif()
+  list(APPEND changed ${name})
+  execute_process(COMMAND diff -U 40 --label "${BASE} ${name}" --label "this build ${name}"
+                          ${base}/blocks/${name}.txt ${here}/blocks/${name}.txt
+                  COMMAND head -n 130)
+endforeach()
+if(changed)
+  message(FATAL_ERROR "the reports differ from ${BASE}'s in the blocks: ${changed}")
 endif()
+message(STATUS "the reports are ${BASE}'s in ${names}")

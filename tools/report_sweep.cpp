@@ -1,26 +1,19 @@
 // Prints what Compute shows for a fixed, large sweep of typed entries: each
 // report, or the name of the first bad entry. Two builds of the program agree
 // when their outputs are byte-identical, so the 32-bit x87 build is checked
-// against the 64-bit one on this output. The sweep is cut into named blocks
-// (see ForEachPress), so that a change can be found block by block.
+// against the 64-bit one on this output. The sweep comes in named blocks
+// (ForEachPress), so that a change can be found block by block.
 //
-//   report_sweep > reports.txt            every block's reports
-//   report_sweep --block NAME             one block's reports, the same bytes
-//   report_sweep --blocks > reports.txt   every block's reports, and on the
-//       error output a line per block, "block NAME CASES SHA256", and one
-//       for them all, "all CASES SHA256"
-//   report_sweep --diff [--block NAME] < other.txt
-//       compares another build's whole output with this build's, case by
-//       case, and prints the first differing cases of each block and the
-//       blocks that differ; ends with 1 when any case differs.
+//   report_sweep > reports.txt        every block's reports
+//   report_sweep --cut DIR < reports.txt
+//       cuts the output of this or another build into DIR/NAME.txt, one file
+//       per block, and prints each block's name and number of cases
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "engine/rulers.h"
-#include "tools/sha256.h"
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
 
@@ -113,67 +106,65 @@ std::string Shown(const Press& press, engine::ScheduleState& state, bool& refuse
   return refused ? std::string(decision.Refused->FocusControl) + "\r\n" : decision.Report;
 }
 
-// One block's cases as they go by.
-struct Block {
-  std::string Name;
-  long Cases = 0;
-  long Differing = 0;
-  tools::Sha256 Hash;
-};
+// Whether `line` (without its CR LF) starts a case: a report's first line,
+// or the control name of a refused entry ("txt...", which no report line
+// starts with, in any build). Cannot fail.
+bool StartsCase(std::string_view line) {
+  return line.substr(0, 15) == "Selected Day : " || line.substr(0, 3) == "txt";
+}
 
-// The text of the next case in another build's output, from `at` on: 40
-// lines when it starts as a report does, otherwise one; every line ends in
-// CR LF. Gives what is left when the text ends sooner. Moves `at` past it.
-std::string_view NextShown(std::string_view other, std::size_t& at) {
+// The next case of a sweep's output from `at` on, every line with its CR LF;
+// empty at the end. Moves `at` past it. Cannot fail.
+std::string_view NextCase(std::string_view text, std::size_t& at) {
   const std::size_t begin = at;
-  const int lines = other.compare(at, 15, "Selected Day : ") == 0 ? 40 : 1;
-  for (int i = 0; i < lines && at < other.size(); ++i) {
-    const std::size_t end = other.find("\r\n", at);
-    at = end == std::string_view::npos ? other.size() : end + 2;
+  while (at < text.size()) {
+    const std::size_t end = text.find("\r\n", at);
+    const std::size_t next = end == std::string_view::npos ? text.size() : end + 2;
+    if (at > begin && StartsCase(text.substr(at, next - at - 2))) break;
+    at = next;
   }
-  return other.substr(begin, at - begin);
+  return text.substr(begin, at - begin);
 }
 
-// Line `n` (0 for the first) of a case's text without its CR LF, with each
-// TAB written as \t so that it shows; "(none)" past the last line.
-std::string LineOf(std::string_view text, int n) {
-  for (; n > 0 && !text.empty(); --n) {
-    const std::size_t end = text.find("\r\n");
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 2);
-  }
-  if (text.empty()) return "(none)";
-  std::string line;
-  for (char c : text.substr(0, text.find("\r\n"))) line += c == '\t' ? "\\t" : std::string(1, c);
-  return line;
-}
-
-// Prints a differing case: its entries, and each line that differs.
-void PrintDifference(const Block& block, const Press& press, std::string_view other,
-                     std::string_view mine) {
-  std::printf("%s, case %ld: %s, entries \"%s\" \"%s\" \"%s\"\n", block.Name.c_str(), block.Cases,
-              std::string(ui::kDayNames[press.Day - 1]).c_str(), press.Sunrise.c_str(),
-              press.Sunset.c_str(), press.NextSunrise.c_str());
-  for (int n = 0; n < 40; ++n) {
-    const std::string was = LineOf(other, n);
-    const std::string now = LineOf(mine, n);
-    if (was == now) continue;
-    std::printf("  line %2d  other: %s\n           this:  %s\n", n + 1, was.c_str(), now.c_str());
-  }
-}
-
-// All that `in` gives. Gives what came before an error, if one ends it.
-std::string ReadAll(std::FILE* in) {
+// Cuts a sweep's output, read from `in`, into one file per block in `dir`
+// and prints each block's name and number of cases. Gives 1 when a file
+// cannot be written or the output does not hold as many cases as the sweep.
+int Cut(std::FILE* in, const std::string& dir) {
   std::string text;
   char buffer[1 << 16];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
-  return text;
-}
-
-// Says how the program is called. Gives the exit status of a wrong call.
-int Usage() {
-  std::fputs("usage: report_sweep [--block NAME | --blocks | --diff [--block NAME] < other]\n",
-             stderr);
-  return 2;
+  std::size_t at = 0;
+  std::string block;
+  std::FILE* out = nullptr;
+  long cases = 0;
+  bool ok = true;
+  bool fewer = false;
+  const auto close = [&] {
+    if (out == nullptr) return;
+    ok = std::fclose(out) == 0 && ok;
+    std::printf("%s %ld\n", block.c_str(), cases);
+  };
+  ForEachPress([&](std::string_view name, const Press&) {
+    if (name != block) {
+      close();
+      block = name;
+      cases = 0;
+      out = std::fopen((dir + "/" + block + ".txt").c_str(), "wb");
+      ok = ok && out != nullptr;
+    }
+    const std::string_view shown = NextCase(text, at);
+    fewer = fewer || shown.empty();
+    ++cases;
+    if (out != nullptr) std::fwrite(shown.data(), 1, shown.size(), out);
+  });
+  close();
+  if (fewer || at < text.size()) {
+    std::fprintf(stderr, "report_sweep: the output holds %s cases than the sweep\n",
+                 fewer ? "fewer" : "more");
+    return 1;
+  }
+  if (!ok) std::fprintf(stderr, "report_sweep: could not write the blocks into %s\n", dir.c_str());
+  return ok ? 0 : 1;
 }
 
 }  // namespace
@@ -186,95 +177,21 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
-  bool listBlocks = false;
-  bool diff = false;
-  std::string only;  // the one block to print or compare; empty for all
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--blocks") == 0) {
-      listBlocks = true;
-    } else if (std::strcmp(argv[i], "--diff") == 0) {
-      diff = true;
-    } else if (std::strcmp(argv[i], "--block") == 0 && i + 1 < argc) {
-      only = argv[++i];
-    } else {
-      return Usage();
-    }
+  if (argc == 3 && std::strcmp(argv[1], "--cut") == 0) return Cut(stdin, argv[2]);
+  if (argc != 1) {
+    std::fputs("usage: report_sweep [--cut DIR < reports.txt]\n", stderr);
+    return 2;
   }
-  if (listBlocks && (diff || !only.empty())) return Usage();
-
-  const std::string other = diff ? ReadAll(stdin) : std::string();
-  std::size_t otherAt = 0;
-  const int kShownPerBlock = 3;
-
   engine::ScheduleState state;
   engine::FillRulerTable(state.RulerTable);
-  std::vector<Block> blocks;
-  Block all;  // every block together
   long reports = 0;
   long refusals = 0;
-  // Every press is computed, printed or not, so that a block's reports are
-  // the same bytes alone as within the whole sweep.
-  ForEachPress([&](std::string_view name, const Press& press) {
-    if (blocks.empty() || blocks.back().Name != name) {
-      blocks.emplace_back();
-      blocks.back().Name = name;
-    }
-    Block& block = blocks.back();
+  ForEachPress([&](std::string_view, const Press& press) {
     bool refused = false;
     const std::string shown = Shown(press, state, refused);
-    ++block.Cases;
-    if (listBlocks) {
-      tools::AddBytes(block.Hash, shown);
-      tools::AddBytes(all.Hash, shown);
-    }
-    if (!only.empty() && name != only) {
-      if (diff) NextShown(other, otherAt);
-      return;
-    }
-    if (diff) {
-      const std::string_view was = NextShown(other, otherAt);
-      if (was != shown && ++block.Differing <= kShownPerBlock) {
-        PrintDifference(block, press, was, shown);
-      }
-      return;
-    }
     ++(refused ? refusals : reports);
     std::fwrite(shown.data(), 1, shown.size(), stdout);
   });
-
-  long differing = 0;
-  int blocksDiffering = 0;
-  bool found = only.empty();
-  for (const Block& block : blocks) {
-    found = found || block.Name == only;
-    all.Cases += block.Cases;
-    if (listBlocks) {
-      std::fprintf(stderr, "block %s %ld %s\n", block.Name.c_str(), block.Cases,
-                   tools::HexDigest(block.Hash).c_str());
-    }
-    if (block.Differing > 0) {
-      std::printf("%s: %ld of %ld cases differ\n", block.Name.c_str(), block.Differing,
-                  block.Cases);
-      differing += block.Differing;
-      ++blocksDiffering;
-    }
-  }
-  if (!found) {
-    std::fprintf(stderr, "report_sweep: no block %s; the blocks are", only.c_str());
-    for (const Block& block : blocks) std::fprintf(stderr, " %s", block.Name.c_str());
-    std::fputs("\n", stderr);
-    return 2;
-  }
-  if (listBlocks) {
-    std::fprintf(stderr, "all %ld %s\n", all.Cases, tools::HexDigest(all.Hash).c_str());
-  }
-  if (diff) {
-    const bool longer = only.empty() && otherAt < other.size();
-    if (longer) std::printf("the other output goes on after the last case\n");
-    std::printf("%d of %d blocks differ, %ld cases in all\n", blocksDiffering,
-                static_cast<int>(blocks.size()), differing);
-    return differing > 0 || longer ? 1 : 0;
-  }
   std::fprintf(stderr,
                "report_sweep: %ld reports, and %ld presses refused as the sweep means them to be\n",
                reports, refusals);
