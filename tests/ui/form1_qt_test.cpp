@@ -12,7 +12,6 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include <iterator>
 #include <memory>
 
 #include "tests/support.h"
@@ -200,34 +199,7 @@ class Form1Test : public QObject {
     for (QLabel* label : {form.Label1, form.Label2, form.Label3, form.Label4}) {
       QCOMPARE(label->focusPolicy(), Qt::NoFocus);
     }
-  }
-
-  // Each widget sits in the member of its control's name, and Control finds
-  // it by that name.
-  void eachMemberHoldsTheWidgetOfItsName() {
-    ui::Form1& form = Load();
-    const struct {
-      const char* Name;
-      QWidget* Widget;
-    } members[] = {
-        {"Label1", form.Label1},
-        {"Label2", form.Label2},
-        {"Label3", form.Label3},
-        {"Label4", form.Label4},
-        {"txtSunrise", form.txtSunrise},
-        {"txtSunset", form.txtSunset},
-        {"txtNextSunrise", form.txtNextSunrise},
-        {"Combo1", form.Combo1},
-        {"Command1", form.Command1},
-        {"Text1", form.Text1},
-    };
-    QCOMPARE(static_cast<int>(std::size(members)), ui::kForm1ControlCount);
-    for (const auto& m : members) {
-      QVERIFY2(m.Widget != nullptr, m.Name);
-      QCOMPARE(m.Widget->objectName(), QString::fromLatin1(m.Name));
-      QCOMPARE(form.Control(m.Name), m.Widget);
-    }
-    QCOMPARE(form.Control("Label5"), static_cast<QWidget*>(nullptr));
+    QCOMPARE(form.Control("Label5"), static_cast<QWidget*>(nullptr));  // not in the definition
   }
 
   void labelsNameTheirControls() {
