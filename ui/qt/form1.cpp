@@ -13,8 +13,8 @@
 
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
+#include "ui/qt/accessible.h"
 #include "ui/qt/fonts.h"
-#include "ui/qt/read_only_text.h"
 
 namespace ui {
 namespace {

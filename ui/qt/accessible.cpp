@@ -1,4 +1,4 @@
-#include "ui/qt/read_only_text.h"
+#include "ui/qt/accessible.h"
 
 #include <QAccessibleWidget>
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
 // The report box as assistive technologies see it: text that can be read,
 // selected and moved through, and not changed.
-#ifndef VELLAMIRE_UI_QT_READ_ONLY_TEXT_H_
-#define VELLAMIRE_UI_QT_READ_ONLY_TEXT_H_
+#ifndef VELLAMIRE_UI_QT_ACCESSIBLE_H_
+#define VELLAMIRE_UI_QT_ACCESSIBLE_H_
 
 class QAccessibleInterface;
 class QObject;
@@ -17,4 +17,4 @@ QAccessibleInterface* ReadOnlyTextFactory(const QString& className, QObject* obj
 
 }  // namespace ui
 
-#endif  // VELLAMIRE_UI_QT_READ_ONLY_TEXT_H_
+#endif  // VELLAMIRE_UI_QT_ACCESSIBLE_H_
