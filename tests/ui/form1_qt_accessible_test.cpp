@@ -1,8 +1,9 @@
-// The report box through the accessibility interface, as an assistive
-// technology reaches it: it reads, selects and moves in the report, and
-// cannot change it.
+// The window through the accessibility interface, as an assistive technology
+// reaches it: a frame whose report can be read, selected and moved in, and
+// not changed.
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "tests/support.h"
+#include "ui/qt/accessible.h"
 #include "ui/qt/form1.h"
 
 namespace {
@@ -44,11 +46,16 @@ class Form1AccessibleTest : public QObject {
   std::unique_ptr<ui::Form1> form_;
   QString report_;
 
-  // The report box's interface after Compute, with the report the box shows.
-  QAccessibleInterface* ReportBoxAfterCompute() {
+  // The window as loaded.
+  void Load() {
     form_ = std::make_unique<ui::Form1>();
     form_->Form_Load();
     if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("window was not exposed");
+  }
+
+  // The report box's interface after Compute, with the report the box shows.
+  QAccessibleInterface* ReportBoxAfterCompute() {
+    Load();
     QTest::mouseClick(form_->Command1, Qt::LeftButton);
     report_ = form_->Text1->toPlainText();
     return QAccessible::queryAccessibleInterface(form_->Text1);
@@ -56,6 +63,47 @@ class Form1AccessibleTest : public QObject {
 
  private slots:
   void cleanup() { form_.reset(); }
+
+  void windowIsAFrameOnTheBusOnce() {
+    Load();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form_.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Orvandel"));
+    qunsetenv("NO_AT_BRIDGE");
+    ui::PrepareAccessibilityBus();
+    QCOMPARE(qgetenv("NO_AT_BRIDGE"), QByteArray("1"));
+  }
+
+  // Orca speaks a text as far as its runs of attributes reach.
+  void textIsOneRunInTheControlsFont_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("size");  // the definition's, in whole points
+    // clang-format off
+    QTest::newRow("the report") << "Text1" << EngineReport() << "10pt";
+    // clang-format on
+  }
+
+  void textIsOneRunInTheControlsFont() {
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    QFETCH(QString, size);
+    ReportBoxAfterCompute();
+    QWidget* control = form_->Control(name.toStdString());
+    QAccessibleTextInterface* text =
+        QAccessible::queryAccessibleInterface(control)->textInterface();
+    QCOMPARE(text->text(0, text->characterCount()), shown);
+    const QString font = QStringLiteral("font-family:\"%1\";font-size:%2;font-weight:normal;")
+                             .arg(QFontInfo(control->font()).family(), size);
+    // Orca asks at the cursor too, which may stand after the last character.
+    for (const int offset : {0, static_cast<int>(shown.size())}) {
+      int start = -1;
+      int end = -1;
+      QCOMPARE(text->attributes(offset, &start, &end), font);
+      QCOMPARE(start, 0);
+      QCOMPARE(end, shown.size());
+    }
+  }
 
   void reportReadsAsReadOnlyText() {
     QAccessibleInterface* box = ReportBoxAfterCompute();
@@ -253,12 +301,26 @@ class Form1AccessibleTest : public QObject {
     text->selection(1, &start, &end);
     QCOMPARE(start, 0);
     QCOMPARE(end, 0);
+    // With no selection, the first is empty too.
+    start = end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(start, 0);
+    QCOMPARE(end, 0);
     // A selection past the end stops at the end.
     text->setSelection(0, count - 2, count + 9);
     QCOMPARE(SelectedInBox(form_->Text1), report_.right(2));
     // Removing a selection other than the first keeps the one there is.
     text->removeSelection(1);
     QCOMPARE(text->selectionCount(), 1);
+    // A selection other than the first stays empty while the first exists.
+    start = end = -1;
+    text->selection(1, &start, &end);
+    QCOMPARE(end, 0);
+    // Attributes before the start and past the end: none, and no run.
+    QCOMPARE(text->attributes(-1, &start, &end), QString());
+    QCOMPARE(start, -1);
+    QCOMPARE(text->attributes(count + 1, &start, &end), QString());
+    QCOMPARE(end, -1);
     // No character lies before the start or at the end.
     QVERIFY(text->characterRect(-1).isEmpty());
     QVERIFY(text->characterRect(count).isEmpty());

@@ -1,13 +1,40 @@
 #include "ui/qt/accessible.h"
 
 #include <QAccessibleWidget>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
 #include <algorithm>
 
+#include "ui/qt/form1.h"
+
 namespace ui {
 namespace {
+
+// The attributes of a text drawn throughout in `widget`'s font, written as
+// Qt's own text interfaces write them: the face drawn, its size in whole
+// points and its weight.
+QString FontAttributes(const QWidget* widget) {
+  const QFontInfo face(widget->font());
+  return QStringLiteral("font-family:\"%1\";font-size:%2pt;font-weight:%3;")
+      .arg(face.family(), QString::number(face.pointSize()),
+           face.bold() ? QStringLiteral("bold") : QStringLiteral("normal"));
+}
+
+// A text of `count` characters in `widget`'s one font has one run of
+// attributes, over all of it: Orca 43 builds the line it speaks from the runs
+// and drops characters a run leaves out. Gives nothing, and -1 as both ends,
+// for an offset outside the text.
+QString OneRun(const QWidget* widget, int count, int offset, int* start, int* end) {
+  if (offset < 0 || offset > count) {
+    *start = *end = -1;
+    return {};
+  }
+  *start = 0;
+  *end = count;
+  return FontAttributes(widget);
+}
 
 // Qt's own interface for a QPlainTextEdit also offers the editable-text
 // interface, whose calls change the text even when the box is read-only. This
@@ -108,11 +135,8 @@ class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {
     Box()->ensureCursorVisible();
   }
 
-  // One font and one colour throughout: no attributes, over the whole text.
-  QString attributes(int /*offset*/, int* start, int* end) const override {
-    *start = 0;
-    *end = characterCount();
-    return {};
+  QString attributes(int offset, int* start, int* end) const override {
+    return OneRun(Box(), characterCount(), offset, start, end);
   }
 
  private:
@@ -131,7 +155,11 @@ class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {
 
 }  // namespace
 
-QAccessibleInterface* ReadOnlyTextFactory(const QString& /*className*/, QObject* object) {
+void PrepareAccessibilityBus() { qputenv("NO_AT_BRIDGE", "1"); }
+
+QAccessibleInterface* Form1AccessibleFactory(const QString& /*className*/, QObject* object) {
+  if (auto* form = qobject_cast<Form1*>(object))
+    return new QAccessibleWidget(form, QAccessible::Window);
   if (auto* box = qobject_cast<QPlainTextEdit*>(object)) return new ReadOnlyText(box);
   return nullptr;
 }

@@ -1,5 +1,5 @@
-// The report box as assistive technologies see it: text that can be read,
-// selected and moved through, and not changed.
+// The window's controls as assistive technologies (screen readers, dictation,
+// on-screen keyboards) reach them through Qt's accessibility interfaces.
 #ifndef VELLAMIRE_UI_QT_ACCESSIBLE_H_
 #define VELLAMIRE_UI_QT_ACCESSIBLE_H_
 
@@ -9,11 +9,17 @@ class QString;
 
 namespace ui {
 
+// Keeps a GTK platform theme, when Qt loads one, from registering the program
+// on the accessibility bus a second time beside Qt's own registration (GTK's
+// bridge stays away when NO_AT_BRIDGE is 1). Call before the application
+// object is made. Cannot fail.
+void PrepareAccessibilityBus();
+
 // An accessibility factory (QAccessible::installFactory) for the window's
-// multi-line boxes, all of which are read-only: for a QPlainTextEdit it gives
-// an interface with the text interface and no editable-text interface, so no
-// other program can write into the box. Gives nothing for any other object.
-QAccessibleInterface* ReadOnlyTextFactory(const QString& className, QObject* object);
+// widgets. Form1 is a frame named by its title. The report box (QPlainTextEdit)
+// is text that can be read, selected and moved through, and not changed. Gives
+// nothing for any other object.
+QAccessibleInterface* Form1AccessibleFactory(const QString& className, QObject* object);
 
 }  // namespace ui
 

@@ -103,8 +103,8 @@ void PrepareHighDpiScaling() {
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-  // Before the report box exists: assistive technologies read it, never write it.
-  QAccessible::installFactory(ReadOnlyTextFactory);
+  // Before the controls exist: assistive technologies reach them through these interfaces.
+  QAccessible::installFactory(Form1AccessibleFactory);
   setObjectName(ToQString(kForm1.Name));
   setWindowTitle(ToQString(kForm1.Caption));
   setFont(FontOf(kForm1.Font));
