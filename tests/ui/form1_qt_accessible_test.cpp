@@ -1,9 +1,10 @@
 // The window through the accessibility interface, as an assistive technology
-// reaches it: a frame whose report can be read, selected and moved in, and
-// not changed.
+// reaches it: a frame whose entries read whole and can be typed into, and
+// whose report can be read, selected and moved in, and not changed.
 #include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -77,19 +78,25 @@ class Form1AccessibleTest : public QObject {
   // Orca speaks a text as far as its runs of attributes reach.
   void textIsOneRunInTheControlsFont_data() {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");  // over the whole entry, when not empty
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("size");  // the definition's, in whole points
     // clang-format off
-    QTest::newRow("the report") << "Text1" << EngineReport() << "10pt";
+    QTest::newRow("an entry as loaded") << "txtSunrise" << "" << "05:30" << "8pt";
+    QTest::newRow("an entry typed into") << "txtNextSunrise" << "ab" << "ab" << "8pt";
+    QTest::newRow("the report") << "Text1" << "" << EngineReport() << "10pt";
     // clang-format on
   }
 
   void textIsOneRunInTheControlsFont() {
     QFETCH(QString, name);
+    QFETCH(QString, typed);
     QFETCH(QString, shown);
     QFETCH(QString, size);
     ReportBoxAfterCompute();
     QWidget* control = form_->Control(name.toStdString());
+    if (!typed.isEmpty()) static_cast<QLineEdit*>(control)->selectAll();
+    QTest::keyClicks(control, typed);
     QAccessibleTextInterface* text =
         QAccessible::queryAccessibleInterface(control)->textInterface();
     QCOMPARE(text->text(0, text->characterCount()), shown);
@@ -103,6 +110,69 @@ class Form1AccessibleTest : public QObject {
       QCOMPARE(start, 0);
       QCOMPARE(end, shown.size());
     }
+  }
+
+  // As a user would edit: the entry's undo takes the change back.
+  void entriesAreEditedAsByTyping_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("result");
+    // clang-format off
+    QTest::newRow("insert") << 2 << 2 << "X" << "05X:30";
+    QTest::newRow("delete") << 0 << 3 << "" << "30";
+    QTest::newRow("replace backwards") << 5 << 3 << "00" << "05:00";
+    // clang-format on
+  }
+
+  void entriesAreEditedAsByTyping() {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, text);
+    QFETCH(QString, result);
+    Load();
+    QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(form_->txtSunrise);
+    QVERIFY(entry->state().editable && !entry->state().readOnly);
+    QAccessibleEditableTextInterface* editable = entry->editableTextInterface();
+    if (from == to) editable->insertText(from, text);
+    if (text.isEmpty()) editable->deleteText(from, to);
+    if (from != to && !text.isEmpty()) editable->replaceText(from, to, text);
+    QCOMPARE(form_->txtSunrise->text(), result);
+    form_->txtSunrise->undo();
+    QCOMPARE(form_->txtSunrise->text(), QStringLiteral("05:30"));
+  }
+
+  // Checked against where QLineEdit itself puts the cursor for a point.
+  void entryCharactersLieWhereTheyAreDrawn() {
+    Load();
+    QLineEdit* entry = form_->txtSunrise;
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(entry)->textInterface();
+    const QRect onScreen(entry->mapToGlobal(QPoint(0, 0)), entry->size());
+    for (int offset = 0; offset < 5; ++offset) {
+      const QRect rect = text->characterRect(offset);
+      QVERIFY(onScreen.contains(rect) && qAbs(rect.center().y() - onScreen.center().y()) <= 1);
+      const int middle = entry->mapFromGlobal(rect.center()).y();
+      QCOMPARE(entry->cursorPositionAt({entry->mapFromGlobal(rect.topLeft()).x() + 1, middle}),
+               offset);
+      QCOMPARE(entry->cursorPositionAt({entry->mapFromGlobal(rect.topRight()).x(), middle}),
+               offset + 1);
+      QCOMPARE(text->offsetAtPoint(rect.center()), offset);
+    }
+  }
+
+  // Places an assistive technology may ask about where no character lies.
+  void entryPlacesNoCharacterOutsideItsText() {
+    Load();
+    QLineEdit* entry = form_->txtSunrise;
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(entry)->textInterface();
+    // Before the start and at the end.
+    QVERIFY(text->characterRect(-1).isEmpty() && text->characterRect(5).isEmpty());
+    // Beside the text, inside the entry.
+    QCOMPARE(text->offsetAtPoint(entry->mapToGlobal(QPoint(entry->width() - 3, 5))), -1);
+    // A text wider than the entry, which scrolls it by an amount of its own.
+    entry->setText(QString(60, QLatin1Char('0')));
+    QVERIFY(text->characterRect(0).isEmpty());
+    QCOMPARE(text->offsetAtPoint(entry->mapToGlobal(entry->rect().center())), -1);
   }
 
   void reportReadsAsReadOnlyText() {

@@ -2,8 +2,13 @@
 
 #include <QAccessibleWidget>
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextCursor>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -153,6 +158,152 @@ class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {
   }
 };
 
+// Where QLineEdit draws its line of text, in the entry's own coordinates: the
+// contents the style gives it (asked with the options QLineEdit paints
+// with), less the text margins and Qt's margin of 2 pixels at each side, a
+// line of the font high and centred in height, as the entries align it.
+QRect TextLineOf(const QLineEdit& entry) {
+  QStyleOptionFrame option;
+  option.initFrom(&entry);
+  option.rect = entry.contentsRect();
+  option.lineWidth = entry.hasFrame()
+                         ? entry.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &entry)
+                         : 0;
+  option.midLineWidth = 0;
+  option.state |= QStyle::State_Sunken;
+  if (entry.isReadOnly()) option.state |= QStyle::State_ReadOnly;
+  option.features = QStyleOptionFrame::None;
+  const QRect contents = entry.style()
+                             ->subElementRect(QStyle::SE_LineEditContents, &option, &entry)
+                             .marginsRemoved(entry.textMargins());
+  const QFontMetrics metrics(entry.font());
+  const int height = std::max(metrics.boundingRect(entry.text()).height(), metrics.height());
+  constexpr int kMargin = 2;
+  return {contents.left() + kMargin, contents.top() + (contents.height() - height + 1) / 2,
+          contents.width() - 2 * kMargin, height};
+}
+
+// An entry as Qt's own interface gives it, with its attributes as one run over
+// the whole text (Qt's own gives an empty run at every offset). Assistive
+// technologies that type edit it as a user would: through the entry's
+// selection and typing, so its undo and its length limit hold. The entry
+// itself sends the usual events of changed text and moved cursor.
+class Entry : public QAccessibleWidget,
+              public QAccessibleTextInterface,
+              public QAccessibleEditableTextInterface {
+ public:
+  explicit Entry(QLineEdit* entry) : QAccessibleWidget(entry, QAccessible::EditableText) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    if (type == QAccessible::EditableTextInterface)
+      return static_cast<QAccessibleEditableTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = Edit()->isReadOnly();
+    state.editable = !Edit()->isReadOnly();
+    state.selectableText = true;
+    return state;
+  }
+
+  QString text(QAccessible::Text kind) const override {
+    if (kind == QAccessible::Value) return Edit()->text();
+    return QAccessibleWidget::text(kind);
+  }
+
+  QString text(int start, int end) const override {
+    start = Clamped(start);
+    end = Clamped(end);
+    return start < end ? Edit()->text().mid(start, end - start) : QString();
+  }
+
+  int characterCount() const override { return Edit()->text().size(); }
+
+  void selection(int index, int* start, int* end) const override {
+    *start = *end = 0;
+    if (index != 0 || !Edit()->hasSelectedText()) return;
+    *start = Edit()->selectionStart();
+    *end = Edit()->selectionEnd();
+  }
+
+  int selectionCount() const override { return Edit()->hasSelectedText() ? 1 : 0; }
+
+  // The entry has one selection: adding one replaces it.
+  void addSelection(int start, int end) override { setSelection(0, start, end); }
+
+  void removeSelection(int index) override {
+    if (index == 0) Edit()->deselect();
+  }
+
+  void setSelection(int index, int start, int end) override {
+    if (index != 0) return;
+    start = Clamped(start);
+    Edit()->setSelection(start, Clamped(end) - start);
+  }
+
+  int cursorPosition() const override { return Edit()->cursorPosition(); }
+
+  void setCursorPosition(int position) override { Edit()->setCursorPosition(Clamped(position)); }
+
+  // On the screen, from where the character starts to where the next one
+  // starts, as high as the line. Empty for an offset outside the text, and
+  // while the text is wider than the entry: then the entry scrolls it by an
+  // amount it keeps to itself.
+  QRect characterRect(int offset) const override {
+    if (offset < 0 || offset >= characterCount()) return {};
+    const QLineEdit* entry = Edit();
+    const QRect line = TextLineOf(*entry);
+    QTextLayout layout(entry->text(), entry->font());
+    layout.beginLayout();
+    const QTextLine laid = layout.createLine();
+    layout.endLayout();
+    if (qRound(laid.naturalTextWidth()) + 1 > line.width()) return {};
+    const int left = qRound(laid.cursorToX(offset));
+    const int right = qRound(laid.cursorToX(offset + 1));
+    return {entry->mapToGlobal(QPoint(line.left() + left, line.top())),
+            QSize(right - left, line.height())};
+  }
+
+  // The character whose rectangle holds the point; -1 where none does.
+  int offsetAtPoint(const QPoint& point) const override {
+    if (characterRect(0).isEmpty()) return -1;  // no text, or too wide to place
+    for (int offset = 0; offset < characterCount(); ++offset) {
+      if (characterRect(offset).contains(point)) return offset;
+    }
+    return -1;
+  }
+
+  // The entry scrolls to show its cursor, so the cursor goes to the start of
+  // the substring.
+  void scrollToSubstring(int start, int /*end*/) override { setCursorPosition(start); }
+
+  QString attributes(int offset, int* start, int* end) const override {
+    return OneRun(Edit(), characterCount(), offset, start, end);
+  }
+
+  void deleteText(int start, int end) override { replaceText(start, end, QString()); }
+
+  void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+
+  // Selects the range and types the text over it. Nothing happens in a
+  // read-only entry.
+  void replaceText(int start, int end, const QString& text) override {
+    if (Edit()->isReadOnly()) return;
+    start = Clamped(start);
+    end = Clamped(end);
+    Edit()->setSelection(std::min(start, end), std::abs(end - start));
+    Edit()->insert(text);
+  }
+
+ private:
+  QLineEdit* Edit() const { return static_cast<QLineEdit*>(widget()); }
+
+  int Clamped(int offset) const { return std::clamp(offset, 0, characterCount()); }
+};
+
 }  // namespace
 
 void PrepareAccessibilityBus() { qputenv("NO_AT_BRIDGE", "1"); }
@@ -160,6 +311,7 @@ void PrepareAccessibilityBus() { qputenv("NO_AT_BRIDGE", "1"); }
 QAccessibleInterface* Form1AccessibleFactory(const QString& /*className*/, QObject* object) {
   if (auto* form = qobject_cast<Form1*>(object))
     return new QAccessibleWidget(form, QAccessible::Window);
+  if (auto* entry = qobject_cast<QLineEdit*>(object)) return new Entry(entry);
   if (auto* box = qobject_cast<QPlainTextEdit*>(object)) return new ReadOnlyText(box);
   return nullptr;
 }

@@ -16,9 +16,10 @@ namespace ui {
 void PrepareAccessibilityBus();
 
 // An accessibility factory (QAccessible::installFactory) for the window's
-// widgets. Form1 is a frame named by its title. The report box (QPlainTextEdit)
-// is text that can be read, selected and moved through, and not changed. Gives
-// nothing for any other object.
+// widgets. Form1 is a frame named by its title. An entry (QLineEdit) is
+// editable text whose attributes are one run over the whole text. The report
+// box (QPlainTextEdit) is text that can be read, selected and moved through,
+// and not changed. Gives nothing for any other object.
 QAccessibleInterface* Form1AccessibleFactory(const QString& className, QObject* object);
 
 }  // namespace ui
