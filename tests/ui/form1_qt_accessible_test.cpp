@@ -1,12 +1,16 @@
 // The window through the accessibility interface, as an assistive technology
-// reaches it: a frame whose entries read whole and can be typed into, and
-// whose report can be read, selected and moved in, and not changed.
+// reaches it: a frame whose entries read whole and can be typed into, whose
+// day list tells its label and each new day once, and whose report can be
+// read, selected and moved in, and not changed.
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -17,6 +21,25 @@
 #include "ui/qt/form1.h"
 
 namespace {
+
+// The texts the window announced of itself, as "object at position: text".
+QStringList g_announced;
+
+void RecordAnnouncement(QAccessibleEvent* event) {
+  const auto* inserted = static_cast<QAccessibleTextInsertEvent*>(event);
+  g_announced << QStringLiteral("%1 at %2: %3")
+                     .arg(event->object()->objectName(),
+                          QString::number(inserted->changePosition()), inserted->textInserted());
+}
+
+// Whether an entry of the day list's popup list reports the keyboard focus.
+bool ListClaimsFocus(QComboBox* dayList) {
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(dayList->view());
+  for (int i = 0; i < list->childCount(); ++i) {
+    if (list->child(i)->state().focused) return true;
+  }
+  return false;
+}
 
 // The report the engine renders for the window's entries, as the box shows it.
 QString EngineReport() {
@@ -47,11 +70,12 @@ class Form1AccessibleTest : public QObject {
   std::unique_ptr<ui::Form1> form_;
   QString report_;
 
-  // The window as loaded.
+  // The window as loaded, with nothing announced yet.
   void Load() {
     form_ = std::make_unique<ui::Form1>();
     form_->Form_Load();
     if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("window was not exposed");
+    g_announced.clear();
   }
 
   // The report box's interface after Compute, with the report the box shows.
@@ -63,7 +87,12 @@ class Form1AccessibleTest : public QObject {
   }
 
  private slots:
-  void cleanup() { form_.reset(); }
+  void initTestCase() { ui::InstallAnnouncementHandler(RecordAnnouncement); }
+
+  void cleanup() {
+    form_.reset();
+    g_announced.clear();
+  }
 
   void windowIsAFrameOnTheBusOnce() {
     Load();
@@ -84,6 +113,7 @@ class Form1AccessibleTest : public QObject {
     // clang-format off
     QTest::newRow("an entry as loaded") << "txtSunrise" << "" << "05:30" << "8pt";
     QTest::newRow("an entry typed into") << "txtNextSunrise" << "ab" << "ab" << "8pt";
+    QTest::newRow("the day list") << "Combo1" << "" << "Sunday" << "8pt";
     QTest::newRow("the report") << "Text1" << "" << EngineReport() << "10pt";
     // clang-format on
   }
@@ -173,6 +203,88 @@ class Form1AccessibleTest : public QObject {
     entry->setText(QString(60, QLatin1Char('0')));
     QVERIFY(text->characterRect(0).isEmpty());
     QCOMPARE(text->offsetAtPoint(entry->mapToGlobal(entry->rect().center())), -1);
+  }
+
+  void dayListReadsAsItsLabelAndValue() {
+    Load();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form_->Combo1);
+    QCOMPARE(list->role(), QAccessible::ComboBox);
+    QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Day of the week"));
+    QCOMPARE(list->text(QAccessible::Value), QStringLiteral("Sunday"));
+    QVERIFY(list->editableTextInterface() == nullptr);
+    // All of it selected, Orca takes an inserted text for the new value.
+    int start = -1;
+    int end = -1;
+    list->textInterface()->selection(0, &start, &end);
+    QCOMPARE(QPoint(start, end), QPoint(0, 6));
+    QCOMPARE(list->textInterface()->selectionCount(), 1);
+    QCOMPARE(list->child(0)->object(), form_->Combo1->view());
+    QCOMPARE(list->child(0)->parent()->object(), form_->Combo1);
+  }
+
+  void dayListAnnouncesEachKeyOnce_data() {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QStringList>("days");  // announced, in order
+    // clang-format off
+    QTest::newRow("Down twice") << QList<int>{Qt::Key_Down, Qt::Key_Down}
+                                << QStringList{"Monday", "Tuesday"};
+    QTest::newRow("End, Home") << QList<int>{Qt::Key_End, Qt::Key_Home}
+                               << QStringList{"Saturday", "Sunday"};
+    QTest::newRow("Up on the first day") << QList<int>{Qt::Key_Up} << QStringList{};
+    QTest::newRow("first letters") << QList<int>{Qt::Key_W, Qt::Key_T, Qt::Key_T}
+                                   << QStringList{"Wednesday", "Thursday", "Tuesday"};
+    QTest::newRow("a letter no day starts with") << QList<int>{Qt::Key_X} << QStringList{};
+    // clang-format on
+  }
+
+  void dayListAnnouncesEachKeyOnce() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QStringList, days);
+    Load();
+    QComboBox* list = form_->Combo1;
+    // Qt announces each move of the closed list's current entry as its focus.
+    QSignalSpy moves(list->view()->selectionModel(), &QItemSelectionModel::currentChanged);
+    for (const int key : keys) {  // a letter after the search for one before has ended
+      const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+      QTest::keyClick(list, Qt::Key(key), {},
+                      letter ? QApplication::keyboardInputInterval() + 50 : -1);
+    }
+    QCOMPARE(g_announced, days.replaceInStrings(QRegularExpression("^"), "Combo1 at 0: "));
+    QCoreApplication::processEvents();
+    for (const QList<QVariant>& move : moves) QVERIFY(!move.at(0).toModelIndex().isValid());
+    QVERIFY(!ListClaimsFocus(list));
+  }
+
+  // The focus coming back to the day list as its popup closes speaks the day.
+  void dayListPopupAnnouncesNothing_data() {
+    QTest::addColumn<QList<int>>("keys");  // in the open list; none: Wednesday is chosen
+    QTest::addColumn<QString>("day");
+    // clang-format off
+    QTest::newRow("Down, Enter") << QList<int>{Qt::Key_Down, Qt::Key_Return} << "Monday";
+    QTest::newRow("Down, Escape") << QList<int>{Qt::Key_Down, Qt::Key_Escape} << "Sunday";
+    QTest::newRow("chosen while open") << QList<int>{} << "Wednesday";
+    // clang-format on
+  }
+
+  void dayListPopupAnnouncesNothing() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, day);
+    Load();
+    QComboBox* list = form_->Combo1;
+    list->setFocus();
+    QAccessible::queryAccessibleInterface(list)->actionInterface()->doAction(
+        QAccessibleActionInterface::showMenuAction());
+    QTRY_VERIFY(list->view()->isVisible());
+    for (const int key : keys) QTest::keyClick(list->view(), static_cast<Qt::Key>(key));
+    if (keys.isEmpty()) {
+      list->setCurrentIndex(3);
+      list->hidePopup();
+    }
+    QTRY_VERIFY(!list->view()->isVisible());
+    QCOMPARE(list->currentText(), day);
+    QCOMPARE(g_announced, QStringList());
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+    QTRY_VERIFY(!ListClaimsFocus(list));
   }
 
   void reportReadsAsReadOnlyText() {

@@ -1,21 +1,34 @@
 #include "ui/qt/accessible.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/qt/form1.h"
 
 namespace ui {
 namespace {
+
+// Where the window's own events go (InstallAnnouncementHandler); nullptr for
+// QAccessible::updateAccessibility.
+QAccessible::UpdateHandler g_announcementHandler = nullptr;
 
 // The attributes of a text drawn throughout in `widget`'s font, written as
 // Qt's own text interfaces write them: the face drawn, its size in whole
@@ -304,6 +317,160 @@ class Entry : public QAccessibleWidget,
   int Clamped(int offset) const { return std::clamp(offset, 0, characterCount()); }
 };
 
+// The day list as a screen reader should hear it: a combo box named by its
+// label, whose value is the entry shown. Qt 6.4's bridge maps no selection
+// from a combo box, so the entry shown is also read-only text, all of it
+// selected as a choose-only combo box's entry is; a screen reader then takes
+// the text inserted on a change (AnnounceDayChanges) for the new value.
+class DayList : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit DayList(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  QString text(QAccessible::Text kind) const override {
+    if (kind == QAccessible::Value) return Shown();
+    return QAccessibleWidget::text(kind);
+  }
+
+  // Its one child is the popup list, whose own interface names the day list
+  // as its parent.
+  int childCount() const override { return 1; }
+
+  QAccessibleInterface* child(int index) const override {
+    return index == 0 ? QAccessible::queryAccessibleInterface(List()->view()) : nullptr;
+  }
+
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child != nullptr && child->object() == List()->view() ? 0 : -1;
+  }
+
+  QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+
+  // Opening and closing the popup list, as Qt's own interface offers it.
+  QStringList actionNames() const override {
+    return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+  }
+
+  void doAction(const QString& action) override {
+    if (action != showMenuAction() && action != pressAction()) {
+      QAccessibleWidget::doAction(action);
+    } else if (List()->view()->isVisible()) {
+      List()->hidePopup();
+    } else {
+      List()->showPopup();
+    }
+  }
+
+  QString text(int start, int end) const override {
+    start = Clamped(start);
+    end = Clamped(end);
+    return start < end ? Shown().mid(start, end - start) : QString();
+  }
+
+  int characterCount() const override { return Shown().size(); }
+
+  // The one selection is the whole entry.
+  void selection(int index, int* start, int* end) const override {
+    *start = 0;
+    *end = index == 0 ? characterCount() : 0;
+  }
+
+  int selectionCount() const override { return characterCount() > 0 ? 1 : 0; }
+
+  // The text is the entry shown: nothing selects in it or moves through it.
+  void addSelection(int /*start*/, int /*end*/) override {}
+  void removeSelection(int /*index*/) override {}
+  void setSelection(int /*index*/, int /*start*/, int /*end*/) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int /*position*/) override {}
+  void scrollToSubstring(int /*start*/, int /*end*/) override {}
+
+  // Its characters are not placed on the screen one by one.
+  QRect characterRect(int /*offset*/) const override { return {}; }
+  int offsetAtPoint(const QPoint& /*point*/) const override { return -1; }
+
+  QString attributes(int offset, int* start, int* end) const override {
+    return OneRun(List(), characterCount(), offset, start, end);
+  }
+
+ private:
+  QComboBox* List() const { return static_cast<QComboBox*>(widget()); }
+
+  QString Shown() const { return List()->currentText(); }
+
+  int Clamped(int offset) const { return std::clamp(offset, 0, characterCount()); }
+};
+
+// Sends the day list's changes as text inserted, each once; keeps the closed
+// list's current entry, which its interface reports focused, empty.
+class DayListAnnouncer : public QObject {
+ public:
+  explicit DayListAnnouncer(QComboBox* dayList)
+      : QObject(dayList), dayList_(dayList), popup_(dayList->view()->window()) {
+    dayList->installEventFilter(this);
+    popup_->installEventFilter(this);
+    connect(dayList, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+      // A choice in the popup list is spoken as the list closes and the
+      // focus comes back to the day list with its new value.
+      if (popup_->isVisible() || closing_) return;
+      QAccessibleTextInsertEvent event(dayList_, 0, dayList_->currentText());
+      if (g_announcementHandler != nullptr) {
+        g_announcementHandler(&event);
+      } else {
+        QAccessible::updateAccessibility(&event);
+      }
+      ForgetCurrentLater();
+    });
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == popup_ && event->type() == QEvent::Hide) {
+      closing_ = true;
+      ForgetCurrentLater();
+    }
+    // For a typed letter the day list has its closed list's view search for
+    // the entry, and the view announces every move of its current entry as
+    // the list taking the focus ("List with 7 items"). The day list handles
+    // the letter with the view's selection model silent, which then forgets
+    // the entry found.
+    if (watched == dayList_ && event->type() == QEvent::KeyPress && !typing_ &&
+        !popup_->isVisible()) {
+      const QString text = static_cast<QKeyEvent*>(event)->text();
+      if (!text.isEmpty() && text.at(0).isLetterOrNumber()) {
+        QItemSelectionModel* selection = dayList_->view()->selectionModel();
+        const QSignalBlocker silent(selection);
+        typing_ = true;
+        QCoreApplication::sendEvent(dayList_, event);
+        typing_ = false;
+        selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  // Once Qt has read it: on closing with Enter it takes the choice from the
+  // current entry after the list is hidden.
+  void ForgetCurrentLater() {
+    QTimer::singleShot(0, this, [this] {
+      closing_ = false;
+      if (popup_->isVisible()) return;
+      dayList_->view()->selectionModel()->setCurrentIndex(QModelIndex(),
+                                                          QItemSelectionModel::NoUpdate);
+    });
+  }
+
+  QComboBox* dayList_;
+  QWidget* popup_;
+  bool closing_ = false;  // the popup list has just closed
+  bool typing_ = false;   // a typed letter is on its way to the day list
+};
+
 }  // namespace
 
 void PrepareAccessibilityBus() { qputenv("NO_AT_BRIDGE", "1"); }
@@ -312,8 +479,15 @@ QAccessibleInterface* Form1AccessibleFactory(const QString& /*className*/, QObje
   if (auto* form = qobject_cast<Form1*>(object))
     return new QAccessibleWidget(form, QAccessible::Window);
   if (auto* entry = qobject_cast<QLineEdit*>(object)) return new Entry(entry);
+  if (auto* list = qobject_cast<QComboBox*>(object)) return new DayList(list);
   if (auto* box = qobject_cast<QPlainTextEdit*>(object)) return new ReadOnlyText(box);
   return nullptr;
+}
+
+void AnnounceDayChanges(QComboBox* dayList) { new DayListAnnouncer(dayList); }
+
+QAccessible::UpdateHandler InstallAnnouncementHandler(QAccessible::UpdateHandler handler) {
+  return std::exchange(g_announcementHandler, handler);
 }
 
 }  // namespace ui

@@ -135,6 +135,7 @@ Form1::Form1(QWidget* parent)
     named->setAccessibleName(ToQString(AccessibleNameOf(def)));
   }
 
+  AnnounceDayChanges(Combo1);
   connect(Combo1, qOverload<int>(&QComboBox::currentIndexChanged), this, &Form1::Combo1_Click);
   connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
