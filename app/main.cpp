@@ -10,10 +10,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 #include <QIcon>
 
 #include "ui/form1_definition.h"
+#include "ui/qt/accessible.h"
 #include "ui/qt/form1.h"
 
 int main(int argc, char* argv[]) {
   ui::PrepareHighDpiScaling();
+  ui::PrepareAccessibilityBus();
   QApplication app(argc, argv);
   QApplication::setApplicationName(
       QString::fromLatin1(ui::kProductName.data(), ui::kProductName.size()));

@@ -1,19 +1,45 @@
-// The report box through the accessibility interface, as an assistive
-// technology reaches it: it reads, selects and moves in the report, and
-// cannot change it.
+// The window through the accessibility interface, as an assistive technology
+// reaches it: a frame whose entries read whole and can be typed into, whose
+// day list tells its label and each new day once, and whose report can be
+// read, selected and moved in, and not changed.
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
 
 #include "tests/support.h"
+#include "ui/qt/accessible.h"
 #include "ui/qt/form1.h"
 
 namespace {
+
+// The texts the window announced of itself, as "object at position: text".
+QStringList g_announced;
+
+void RecordAnnouncement(QAccessibleEvent* event) {
+  const auto* inserted = static_cast<QAccessibleTextInsertEvent*>(event);
+  g_announced << QStringLiteral("%1 at %2: %3")
+                     .arg(event->object()->objectName(),
+                          QString::number(inserted->changePosition()), inserted->textInserted());
+}
+
+// Whether an entry of the day list's popup list reports the keyboard focus.
+bool ListClaimsFocus(QComboBox* dayList) {
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(dayList->view());
+  for (int i = 0; i < list->childCount(); ++i) {
+    if (list->child(i)->state().focused) return true;
+  }
+  return false;
+}
 
 // The report the engine renders for the window's entries, as the box shows it.
 QString EngineReport() {
@@ -44,18 +70,222 @@ class Form1AccessibleTest : public QObject {
   std::unique_ptr<ui::Form1> form_;
   QString report_;
 
-  // The report box's interface after Compute, with the report the box shows.
-  QAccessibleInterface* ReportBoxAfterCompute() {
+  // The window as loaded, with nothing announced yet.
+  void Load() {
     form_ = std::make_unique<ui::Form1>();
     form_->Form_Load();
     if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("window was not exposed");
+    g_announced.clear();
+  }
+
+  // The report box's interface after Compute, with the report the box shows.
+  QAccessibleInterface* ReportBoxAfterCompute() {
+    Load();
     QTest::mouseClick(form_->Command1, Qt::LeftButton);
     report_ = form_->Text1->toPlainText();
     return QAccessible::queryAccessibleInterface(form_->Text1);
   }
 
  private slots:
-  void cleanup() { form_.reset(); }
+  void initTestCase() { ui::InstallAnnouncementHandler(RecordAnnouncement); }
+
+  void cleanup() {
+    form_.reset();
+    g_announced.clear();
+  }
+
+  void windowIsAFrameOnTheBusOnce() {
+    Load();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form_.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Orvandel"));
+    qunsetenv("NO_AT_BRIDGE");
+    ui::PrepareAccessibilityBus();
+    QCOMPARE(qgetenv("NO_AT_BRIDGE"), QByteArray("1"));
+  }
+
+  // Orca speaks a text as far as its runs of attributes reach.
+  void textIsOneRunInTheControlsFont_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");  // over the whole entry, when not empty
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("size");  // the definition's, in whole points
+    // clang-format off
+    QTest::newRow("an entry as loaded") << "txtSunrise" << "" << "05:30" << "8pt";
+    QTest::newRow("an entry typed into") << "txtNextSunrise" << "ab" << "ab" << "8pt";
+    QTest::newRow("the day list") << "Combo1" << "" << "Sunday" << "8pt";
+    QTest::newRow("the report") << "Text1" << "" << EngineReport() << "10pt";
+    // clang-format on
+  }
+
+  void textIsOneRunInTheControlsFont() {
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, size);
+    ReportBoxAfterCompute();
+    QWidget* control = form_->Control(name.toStdString());
+    if (!typed.isEmpty()) static_cast<QLineEdit*>(control)->selectAll();
+    QTest::keyClicks(control, typed);
+    QAccessibleTextInterface* text =
+        QAccessible::queryAccessibleInterface(control)->textInterface();
+    QCOMPARE(text->text(0, text->characterCount()), shown);
+    const QString font = QStringLiteral("font-family:\"%1\";font-size:%2;font-weight:normal;")
+                             .arg(QFontInfo(control->font()).family(), size);
+    // Orca asks at the cursor too, which may stand after the last character.
+    for (const int offset : {0, static_cast<int>(shown.size())}) {
+      int start = -1;
+      int end = -1;
+      QCOMPARE(text->attributes(offset, &start, &end), font);
+      QCOMPARE(start, 0);
+      QCOMPARE(end, shown.size());
+    }
+  }
+
+  // As a user would edit: the entry's undo takes the change back.
+  void entriesAreEditedAsByTyping_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("result");
+    // clang-format off
+    QTest::newRow("insert") << 2 << 2 << "X" << "05X:30";
+    QTest::newRow("delete") << 0 << 3 << "" << "30";
+    QTest::newRow("replace backwards") << 5 << 3 << "00" << "05:00";
+    // clang-format on
+  }
+
+  void entriesAreEditedAsByTyping() {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, text);
+    QFETCH(QString, result);
+    Load();
+    QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(form_->txtSunrise);
+    QVERIFY(entry->state().editable && !entry->state().readOnly);
+    QAccessibleEditableTextInterface* editable = entry->editableTextInterface();
+    if (from == to) editable->insertText(from, text);
+    if (text.isEmpty()) editable->deleteText(from, to);
+    if (from != to && !text.isEmpty()) editable->replaceText(from, to, text);
+    QCOMPARE(form_->txtSunrise->text(), result);
+    form_->txtSunrise->undo();
+    QCOMPARE(form_->txtSunrise->text(), QStringLiteral("05:30"));
+  }
+
+  // Checked against where QLineEdit itself puts the cursor for a point.
+  void entryCharactersLieWhereTheyAreDrawn() {
+    Load();
+    QLineEdit* entry = form_->txtSunrise;
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(entry)->textInterface();
+    const QRect onScreen(entry->mapToGlobal(QPoint(0, 0)), entry->size());
+    for (int offset = 0; offset < 5; ++offset) {
+      const QRect rect = text->characterRect(offset);
+      QVERIFY(onScreen.contains(rect) && qAbs(rect.center().y() - onScreen.center().y()) <= 1);
+      const int middle = entry->mapFromGlobal(rect.center()).y();
+      QCOMPARE(entry->cursorPositionAt({entry->mapFromGlobal(rect.topLeft()).x() + 1, middle}),
+               offset);
+      QCOMPARE(entry->cursorPositionAt({entry->mapFromGlobal(rect.topRight()).x(), middle}),
+               offset + 1);
+      QCOMPARE(text->offsetAtPoint(rect.center()), offset);
+    }
+  }
+
+  // Places an assistive technology may ask about where no character lies.
+  void entryPlacesNoCharacterOutsideItsText() {
+    Load();
+    QLineEdit* entry = form_->txtSunrise;
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(entry)->textInterface();
+    // Before the start and at the end.
+    QVERIFY(text->characterRect(-1).isEmpty() && text->characterRect(5).isEmpty());
+    // Beside the text, inside the entry.
+    QCOMPARE(text->offsetAtPoint(entry->mapToGlobal(QPoint(entry->width() - 3, 5))), -1);
+    // A text wider than the entry, which scrolls it by an amount of its own.
+    entry->setText(QString(60, QLatin1Char('0')));
+    QVERIFY(text->characterRect(0).isEmpty());
+    QCOMPARE(text->offsetAtPoint(entry->mapToGlobal(entry->rect().center())), -1);
+  }
+
+  void dayListReadsAsItsLabelAndValue() {
+    Load();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form_->Combo1);
+    QCOMPARE(list->role(), QAccessible::ComboBox);
+    QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Day of the week"));
+    QCOMPARE(list->text(QAccessible::Value), QStringLiteral("Sunday"));
+    QVERIFY(list->editableTextInterface() == nullptr);
+    // All of it selected, Orca takes an inserted text for the new value.
+    int start = -1;
+    int end = -1;
+    list->textInterface()->selection(0, &start, &end);
+    QCOMPARE(QPoint(start, end), QPoint(0, 6));
+    QCOMPARE(list->textInterface()->selectionCount(), 1);
+    QCOMPARE(list->child(0)->object(), form_->Combo1->view());
+    QCOMPARE(list->child(0)->parent()->object(), form_->Combo1);
+  }
+
+  void dayListAnnouncesEachKeyOnce_data() {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QStringList>("days");  // announced, in order
+    // clang-format off
+    QTest::newRow("Down twice") << QList<int>{Qt::Key_Down, Qt::Key_Down}
+                                << QStringList{"Monday", "Tuesday"};
+    QTest::newRow("End, Home") << QList<int>{Qt::Key_End, Qt::Key_Home}
+                               << QStringList{"Saturday", "Sunday"};
+    QTest::newRow("Up on the first day") << QList<int>{Qt::Key_Up} << QStringList{};
+    QTest::newRow("first letters") << QList<int>{Qt::Key_W, Qt::Key_T, Qt::Key_T}
+                                   << QStringList{"Wednesday", "Thursday", "Tuesday"};
+    QTest::newRow("a letter no day starts with") << QList<int>{Qt::Key_X} << QStringList{};
+    // clang-format on
+  }
+
+  void dayListAnnouncesEachKeyOnce() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QStringList, days);
+    Load();
+    QComboBox* list = form_->Combo1;
+    // Qt announces each move of the closed list's current entry as its focus.
+    QSignalSpy moves(list->view()->selectionModel(), &QItemSelectionModel::currentChanged);
+    for (const int key : keys) {  // a letter after the search for one before has ended
+      const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+      QTest::keyClick(list, Qt::Key(key), {},
+                      letter ? QApplication::keyboardInputInterval() + 50 : -1);
+    }
+    QCOMPARE(g_announced, days.replaceInStrings(QRegularExpression("^"), "Combo1 at 0: "));
+    QCoreApplication::processEvents();
+    for (const QList<QVariant>& move : moves) QVERIFY(!move.at(0).toModelIndex().isValid());
+    QVERIFY(!ListClaimsFocus(list));
+  }
+
+  // The focus coming back to the day list as its popup closes speaks the day.
+  void dayListPopupAnnouncesNothing_data() {
+    QTest::addColumn<QList<int>>("keys");  // in the open list; none: Wednesday is chosen
+    QTest::addColumn<QString>("day");
+    // clang-format off
+    QTest::newRow("Down, Enter") << QList<int>{Qt::Key_Down, Qt::Key_Return} << "Monday";
+    QTest::newRow("Down, Escape") << QList<int>{Qt::Key_Down, Qt::Key_Escape} << "Sunday";
+    QTest::newRow("chosen while open") << QList<int>{} << "Wednesday";
+    // clang-format on
+  }
+
+  void dayListPopupAnnouncesNothing() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, day);
+    Load();
+    QComboBox* list = form_->Combo1;
+    list->setFocus();
+    QAccessible::queryAccessibleInterface(list)->actionInterface()->doAction(
+        QAccessibleActionInterface::showMenuAction());
+    QTRY_VERIFY(list->view()->isVisible());
+    for (const int key : keys) QTest::keyClick(list->view(), static_cast<Qt::Key>(key));
+    if (keys.isEmpty()) {
+      list->setCurrentIndex(3);
+      list->hidePopup();
+    }
+    QTRY_VERIFY(!list->view()->isVisible());
+    QCOMPARE(list->currentText(), day);
+    QCOMPARE(g_announced, QStringList());
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+    QTRY_VERIFY(!ListClaimsFocus(list));
+  }
 
   void reportReadsAsReadOnlyText() {
     QAccessibleInterface* box = ReportBoxAfterCompute();
@@ -253,12 +483,26 @@ class Form1AccessibleTest : public QObject {
     text->selection(1, &start, &end);
     QCOMPARE(start, 0);
     QCOMPARE(end, 0);
+    // With no selection, the first is empty too.
+    start = end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(start, 0);
+    QCOMPARE(end, 0);
     // A selection past the end stops at the end.
     text->setSelection(0, count - 2, count + 9);
     QCOMPARE(SelectedInBox(form_->Text1), report_.right(2));
     // Removing a selection other than the first keeps the one there is.
     text->removeSelection(1);
     QCOMPARE(text->selectionCount(), 1);
+    // A selection other than the first stays empty while the first exists.
+    start = end = -1;
+    text->selection(1, &start, &end);
+    QCOMPARE(end, 0);
+    // Attributes before the start and past the end: none, and no run.
+    QCOMPARE(text->attributes(-1, &start, &end), QString());
+    QCOMPARE(start, -1);
+    QCOMPARE(text->attributes(count + 1, &start, &end), QString());
+    QCOMPARE(end, -1);
     // No character lies before the start or at the end.
     QVERIFY(text->characterRect(-1).isEmpty());
     QVERIFY(text->characterRect(count).isEmpty());

@@ -13,8 +13,8 @@
 
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
+#include "ui/qt/accessible.h"
 #include "ui/qt/fonts.h"
-#include "ui/qt/read_only_text.h"
 
 namespace ui {
 namespace {
@@ -103,8 +103,8 @@ void PrepareHighDpiScaling() {
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-  // Before the report box exists: assistive technologies read it, never write it.
-  QAccessible::installFactory(ReadOnlyTextFactory);
+  // Before the controls exist: assistive technologies reach them through these interfaces.
+  QAccessible::installFactory(Form1AccessibleFactory);
   setObjectName(ToQString(kForm1.Name));
   setWindowTitle(ToQString(kForm1.Caption));
   setFont(FontOf(kForm1.Font));
@@ -135,6 +135,7 @@ Form1::Form1(QWidget* parent)
     named->setAccessibleName(ToQString(AccessibleNameOf(def)));
   }
 
+  AnnounceDayChanges(Combo1);
   connect(Combo1, qOverload<int>(&QComboBox::currentIndexChanged), this, &Form1::Combo1_Click);
   connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
