@@ -534,6 +534,9 @@ TEST_F(Form1Win32, EachControlHasItsClassStyleTextPlaceAndFont) {
       if (def.Kind == ControlKind::Button) {
         EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON);
       }
+      if (def.Kind == ControlKind::Label) {
+        EXPECT_EQ(style & SS_TYPEMASK, SS_LEFTNOWORDWRAP);  // a caption never wraps
+      }
       if (def.Kind == ControlKind::ComboBox) {
         EXPECT_EQ(style & 3, CBS_DROPDOWNLIST);
       }

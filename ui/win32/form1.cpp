@@ -110,7 +110,9 @@ ControlClass ClassOf(ControlKind kind) {
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
   switch (kind) {
     case ControlKind::Label:
-      return {L"STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0};
+      // On one line: SS_LEFT would move a word that misses the box by a
+      // pixel to a second line the box hides; this clips it at the box.
+      return {L"STATIC", kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
     case ControlKind::TextBox:
       return {L"EDIT", kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ComboBox:
