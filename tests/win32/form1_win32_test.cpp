@@ -895,6 +895,30 @@ TEST_F(Form1Win32, IconHasAFrameOfEverySizeTheShellAsksFor) {
   }
 }
 
+UINT WINAPI MonitorAt144(HWND) { return 144; }
+
+// The window is drawn for its monitor's DPI, which GetDpiForWindow gives, not
+// the screen's: with a stand-in that says 144 while the screen is at another,
+// the labels' 12 pt font is asked at 24 px and every control sits where its
+// twips fall at 144 dpi.
+TEST(Form1Win32Dpi, WindowTakesItsMonitorsDpiRatherThanTheScreens) {
+  ASSERT_NE(ScreenDpi(), 144) << "the stand-in must give another DPI than the screen's";
+  ui::win32::Form1 form;
+  form.DpiForWindow = MonitorAt144;
+  ASSERT_TRUE(ui::win32::CreateForm1(form, GetModuleHandleW(nullptr)));
+  EXPECT_EQ(form.Dpi, 144);
+  RECT client;
+  GetClientRect(form.Window, &client);
+  EXPECT_EQ(client.right, 941);
+  EXPECT_EQ(client.bottom, 684);
+  LOGFONTW font{};
+  GetObjectW(FontOf(form.Label1), sizeof(font), &font);
+  EXPECT_EQ(font.lfHeight, -24);
+  ExpectLaidOutAt(form, 144);
+  DestroyWindow(form.Window);
+  Pump(nullptr);  // and the quit message the closing posts
+}
+
 // The window closed from outside while the bad-entry box is open: the box's
 // own message loop destroys the window, and the press of Compute then ends
 // without touching anything freed. Every object made meanwhile, the record

@@ -83,16 +83,18 @@ HFONT MakeFont(const FontDef& def, int dpi) {
 
 // The DPI the window is drawn for: its monitor's where Windows can tell
 // (GetDpiForWindow, from Windows 10 1607 on; looked up at run time, so the
-// program still starts on earlier versions), otherwise the screen's.
-int DpiOf(HWND window) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
-    if (FARPROC found = GetProcAddress(user32, "GetDpiForWindow")) {
+// program still starts on earlier versions, unless `getDpi` stands in for
+// it), otherwise the screen's.
+int DpiOf(HWND window, UINT(WINAPI* getDpi)(HWND)) {
+  if (getDpi == nullptr) {
+    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
       // Through void (*)(), the one function type GCC lets any other become.
-      const auto getDpi =
-          reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
-      if (const UINT dpi = getDpi(window); dpi != 0) return static_cast<int>(dpi);
+      getDpi = reinterpret_cast<UINT(WINAPI*)(HWND)>(
+          reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetDpiForWindow")));
     }
+  }
+  if (getDpi != nullptr) {
+    if (const UINT dpi = getDpi(window); dpi != 0) return static_cast<int>(dpi);
   }
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -403,7 +405,7 @@ bool CreateForm1(Form1& form, HINSTANCE instance) {
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, &form);
   if (window == nullptr) return false;
   form.Window = window;
-  form.Dpi = DpiOf(window);
+  form.Dpi = DpiOf(window, form.DpiForWindow);
   FitFrameToClient(window, TwipsToPixels(kForm1.ClientWidth, form.Dpi),
                    TwipsToPixels(kForm1.ClientHeight, form.Dpi));
   if (!MakeControls(form, instance)) {
