@@ -172,25 +172,27 @@ bool MakeControl(Form1& form, int i, HINSTANCE instance) {
 }
 
 // Screen readers name an edit box or a list after the static text that
-// precedes it in the window order, so each label is made right before the
-// control it names, and a control with a name of its own gets a hidden label
-// that holds it. The other controls are made in tab-index order, so the
-// window order is the tab order; labels take no focus.
+// precedes it in the window order. So each control a label names gets, right
+// before it, a hidden label that holds the caption as a name ("Sunset  :"
+// gives "Sunset"), with the visible label made before that; a control with a
+// name of its own gets a hidden label that holds it. The other controls are
+// made in tab-index order, so the window order is the tab order; labels take
+// no focus.
 bool MakeControls(Form1& form, HINSTANCE instance) {
   for (int i = 0; i < kForm1ControlCount; ++i) {
     const ControlDef& def = kForm1Controls[i];
     // A label that names a control is made right before that control, below.
     if (def.Kind == ControlKind::Label && FindControl(def.LabelOf) != nullptr) continue;
+    std::string_view name = def.AccessibleName;
     for (int j = 0; j < kForm1ControlCount; ++j) {
       const ControlDef& label = kForm1Controls[j];
-      if (label.Kind == ControlKind::Label && label.LabelOf == def.Name &&
-          !MakeControl(form, j, instance)) {
-        return false;
-      }
+      if (label.Kind != ControlKind::Label || label.LabelOf != def.Name) continue;
+      if (!MakeControl(form, j, instance)) return false;
+      name = AccessibleNameOf(label);
     }
-    if (!def.AccessibleName.empty() &&
-        CreateWindowExW(0, L"STATIC", Widen(def.AccessibleName).get(), WS_CHILD | SS_NOPREFIX, 0, 0,
-                        0, 0, form.Window, nullptr, instance, nullptr) == nullptr) {
+    if (!name.empty() &&
+        CreateWindowExW(0, L"STATIC", Widen(name).get(), WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0,
+                        form.Window, nullptr, instance, nullptr) == nullptr) {
       return false;
     }
     if (!MakeControl(form, i, instance)) return false;
