@@ -70,15 +70,51 @@ bool SameFont(const FontDef& a, const FontDef& b) {
          a.FixedPitch == b.FixedPitch;
 }
 
-HFONT MakeFont(const FontDef& def, int dpi) {
-  // A negative height asks for the character height, which is what points
-  // measure: points * dpi / 72 pixels, a half up, in whole quarter points.
-  const int quarterPoints = static_cast<int>(def.Points * 4);
-  const int height = -((quarterPoints * dpi + 144) / 288);
+// "MS Sans Serif" is a bitmap face on Windows, drawn for one DPI in a few
+// sizes, which GDI gives for its name at any size; "Microsoft Sans Serif" is
+// its outline successor, with the same widths, on every Windows since 2000.
+constexpr std::string_view kBitmapSansSerif = "MS Sans Serif";
+constexpr wchar_t kOutlineSansSerif[] = L"Microsoft Sans Serif";
+
+// A font of `family` in the definition's weight and pitch whose character
+// height (its cell without the internal leading, what points measure) is
+// `height` pixels. Where `family` is missing, GDI's mapper takes a face of
+// the same pitch and family. Gives nullptr when GDI cannot make it.
+HFONT MakeFace(const FontDef& def, const wchar_t* family, int height) {
   const DWORD pitch = def.FixedPitch ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
-  return CreateFontW(height, 0, 0, 0, def.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch,
-                     Widen(def.Family).get());
+  return CreateFontW(-height, 0, 0, 0, def.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch, family);
+}
+
+// Whether GDI gives `font` as a bitmap face that misses: drawn for another
+// DPI than `dpi` (so only stretched, by whole multiples, if at all) or with a
+// character height more than 1 px from `height`. False for an outline face
+// and for a font that cannot be measured.
+bool IsMissingBitmapFace(HFONT font, int height, int dpi) {
+  HDC screen = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(screen, font);
+  TEXTMETRICW metrics{};
+  const bool measured = GetTextMetricsW(screen, &metrics) != FALSE;
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  if (!measured || (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0) return false;
+  const int charHeight = static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading);
+  return metrics.tmDigitizedAspectY != dpi || charHeight < height - 1 || charHeight > height + 1;
+}
+
+// The definition's font at `dpi`: points * dpi / 72 pixels, a half up, in
+// whole quarter points. Where "MS Sans Serif" comes as a bitmap face that
+// misses, the font is made again as its outline successor. Gives nullptr
+// when GDI cannot make it.
+HFONT MakeFont(const FontDef& def, int dpi) {
+  const int quarterPoints = static_cast<int>(def.Points * 4);
+  const int height = (quarterPoints * dpi + 144) / 288;
+  HFONT font = MakeFace(def, Widen(def.Family).get(), height);
+  if (font != nullptr && def.Family == kBitmapSansSerif && IsMissingBitmapFace(font, height, dpi)) {
+    DeleteObject(font);
+    font = MakeFace(def, kOutlineSansSerif, height);
+  }
+  return font;
 }
 
 // The DPI the window is drawn for: its monitor's where Windows can tell
