@@ -624,6 +624,12 @@ TEST_F(Form1Win32, DayListHoldsTheSevenDaysWithSundayChosen) {
 }
 
 TEST_F(Form1Win32, ComputeWithTheDefaultsShowsTheEngineReport) {
+  // The picture for the docs, taken before Compute: Wine's edit box drops
+  // the blanks after a TAB, so the report would stand in the wrong columns.
+  if (const char* dir = std::getenv("VELLAMIRE_SCREENSHOT_DIR")) {
+    Pump(window_, 300);
+    EXPECT_TRUE(WriteScreenshot(window_, std::string(dir) + "/form1-win32.bmp"));
+  }
   SetWindowTextW(form_->Text1, L"an earlier text");
   const SeenBox seen = ClickCompute(window_, form_->Command1);
   EXPECT_FALSE(seen.Seen);
@@ -636,11 +642,6 @@ TEST_F(Form1Win32, ComputeWithTheDefaultsShowsTheEngineReport) {
   SetWindowTextW(form_->Text1, L"");
   PressKey(window_, VK_SPACE);
   EXPECT_EQ(TextOf(form_->Text1), expected);
-
-  if (const char* dir = std::getenv("VELLAMIRE_SCREENSHOT_DIR")) {
-    Pump(window_, 300);
-    EXPECT_TRUE(WriteScreenshot(window_, std::string(dir) + "/form1-win32.bmp"));
-  }
 }
 
 TEST_F(Form1Win32, EnterInAnEntryComputesNothing) {
