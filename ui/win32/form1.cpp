@@ -70,29 +70,67 @@ bool SameFont(const FontDef& a, const FontDef& b) {
          a.FixedPitch == b.FixedPitch;
 }
 
-HFONT MakeFont(const FontDef& def, int dpi) {
-  // A negative height asks for the character height, which is what points
-  // measure: points * dpi / 72 pixels, a half up, in whole quarter points.
-  const int quarterPoints = static_cast<int>(def.Points * 4);
-  const int height = -((quarterPoints * dpi + 144) / 288);
+// "MS Sans Serif" is a bitmap face on Windows, drawn for one DPI in a few
+// sizes, which GDI gives for its name at any size; "Microsoft Sans Serif" is
+// its outline successor, with the same widths, on every Windows since 2000.
+constexpr std::string_view kBitmapSansSerif = "MS Sans Serif";
+constexpr wchar_t kOutlineSansSerif[] = L"Microsoft Sans Serif";
+
+// A font of `family` in the definition's weight and pitch whose character
+// height (its cell without the internal leading, what points measure) is
+// `height` pixels. Where `family` is missing, GDI's mapper takes a face of
+// the same pitch and family. Gives nullptr when GDI cannot make it.
+HFONT MakeFace(const FontDef& def, const wchar_t* family, int height) {
   const DWORD pitch = def.FixedPitch ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
-  return CreateFontW(height, 0, 0, 0, def.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch,
-                     Widen(def.Family).get());
+  return CreateFontW(-height, 0, 0, 0, def.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch, family);
+}
+
+// Whether GDI gives `font` as a bitmap face that misses: drawn for another
+// DPI than `dpi` (so only stretched, by whole multiples, if at all) or with a
+// character height more than 1 px from `height`. False for an outline face
+// and for a font that cannot be measured.
+bool IsMissingBitmapFace(HFONT font, int height, int dpi) {
+  HDC screen = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(screen, font);
+  TEXTMETRICW metrics{};
+  const bool measured = GetTextMetricsW(screen, &metrics) != FALSE;
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  if (!measured || (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0) return false;
+  const int charHeight = static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading);
+  return metrics.tmDigitizedAspectY != dpi || charHeight < height - 1 || charHeight > height + 1;
+}
+
+// The definition's font at `dpi`: points * dpi / 72 pixels, a half up, in
+// whole quarter points. Where "MS Sans Serif" comes as a bitmap face that
+// misses, the font is made again as its outline successor. Gives nullptr
+// when GDI cannot make it.
+HFONT MakeFont(const FontDef& def, int dpi) {
+  const int quarterPoints = static_cast<int>(def.Points * 4);
+  const int height = (quarterPoints * dpi + 144) / 288;
+  HFONT font = MakeFace(def, Widen(def.Family).get(), height);
+  if (font != nullptr && def.Family == kBitmapSansSerif && IsMissingBitmapFace(font, height, dpi)) {
+    DeleteObject(font);
+    font = MakeFace(def, kOutlineSansSerif, height);
+  }
+  return font;
 }
 
 // The DPI the window is drawn for: its monitor's where Windows can tell
 // (GetDpiForWindow, from Windows 10 1607 on; looked up at run time, so the
-// program still starts on earlier versions), otherwise the screen's.
-int DpiOf(HWND window) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
-    if (FARPROC found = GetProcAddress(user32, "GetDpiForWindow")) {
+// program still starts on earlier versions, unless `getDpi` stands in for
+// it), otherwise the screen's.
+int DpiOf(HWND window, UINT(WINAPI* getDpi)(HWND)) {
+  if (getDpi == nullptr) {
+    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
       // Through void (*)(), the one function type GCC lets any other become.
-      const auto getDpi =
-          reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
-      if (const UINT dpi = getDpi(window); dpi != 0) return static_cast<int>(dpi);
+      getDpi = reinterpret_cast<UINT(WINAPI*)(HWND)>(
+          reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetDpiForWindow")));
     }
+  }
+  if (getDpi != nullptr) {
+    if (const UINT dpi = getDpi(window); dpi != 0) return static_cast<int>(dpi);
   }
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -110,7 +148,9 @@ ControlClass ClassOf(ControlKind kind) {
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
   switch (kind) {
     case ControlKind::Label:
-      return {L"STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0};
+      // On one line: SS_LEFT would move a word that misses the box by a
+      // pixel to a second line the box hides; this clips it at the box.
+      return {L"STATIC", kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
     case ControlKind::TextBox:
       return {L"EDIT", kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ComboBox:
@@ -168,25 +208,27 @@ bool MakeControl(Form1& form, int i, HINSTANCE instance) {
 }
 
 // Screen readers name an edit box or a list after the static text that
-// precedes it in the window order, so each label is made right before the
-// control it names, and a control with a name of its own gets a hidden label
-// that holds it. The other controls are made in tab-index order, so the
-// window order is the tab order; labels take no focus.
+// precedes it in the window order. So each control a label names gets, right
+// before it, a hidden label that holds the caption as a name ("Sunset  :"
+// gives "Sunset"), with the visible label made before that; a control with a
+// name of its own gets a hidden label that holds it. The other controls are
+// made in tab-index order, so the window order is the tab order; labels take
+// no focus.
 bool MakeControls(Form1& form, HINSTANCE instance) {
   for (int i = 0; i < kForm1ControlCount; ++i) {
     const ControlDef& def = kForm1Controls[i];
     // A label that names a control is made right before that control, below.
     if (def.Kind == ControlKind::Label && FindControl(def.LabelOf) != nullptr) continue;
+    std::string_view name = def.AccessibleName;
     for (int j = 0; j < kForm1ControlCount; ++j) {
       const ControlDef& label = kForm1Controls[j];
-      if (label.Kind == ControlKind::Label && label.LabelOf == def.Name &&
-          !MakeControl(form, j, instance)) {
-        return false;
-      }
+      if (label.Kind != ControlKind::Label || label.LabelOf != def.Name) continue;
+      if (!MakeControl(form, j, instance)) return false;
+      name = AccessibleNameOf(label);
     }
-    if (!def.AccessibleName.empty() &&
-        CreateWindowExW(0, L"STATIC", Widen(def.AccessibleName).get(), WS_CHILD | SS_NOPREFIX, 0, 0,
-                        0, 0, form.Window, nullptr, instance, nullptr) == nullptr) {
+    if (!name.empty() &&
+        CreateWindowExW(0, L"STATIC", Widen(name).get(), WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0,
+                        form.Window, nullptr, instance, nullptr) == nullptr) {
       return false;
     }
     if (!MakeControl(form, i, instance)) return false;
@@ -401,7 +443,7 @@ bool CreateForm1(Form1& form, HINSTANCE instance) {
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, &form);
   if (window == nullptr) return false;
   form.Window = window;
-  form.Dpi = DpiOf(window);
+  form.Dpi = DpiOf(window, form.DpiForWindow);
   FitFrameToClient(window, TwipsToPixels(kForm1.ClientWidth, form.Dpi),
                    TwipsToPixels(kForm1.ClientHeight, form.Dpi));
   if (!MakeControls(form, instance)) {

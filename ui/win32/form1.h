@@ -33,6 +33,9 @@ struct Form1 {
   HWND Combo1 = nullptr, Command1 = nullptr, Text1 = nullptr;
   std::array<HFONT, kForm1ControlCount> Fonts{};  // in the definition's order; equal ones shared
   int Dpi = 96;  // the window's: its monitor's when made, then each WM_DPICHANGED's
+  // Where CreateForm1 asks the monitor's DPI: nullptr for user32's
+  // GetDpiForWindow, looked up at run time; a test may put a stand-in here.
+  UINT(WINAPI* DpiForWindow)(HWND) = nullptr;
   HWND FocusWhenInactive = nullptr;  // given back when the window is activated again
   engine::ScheduleState State;
 };
