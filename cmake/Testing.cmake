@@ -2,19 +2,42 @@
 enable_testing()
 
 # vellamire_add_test(<name> COMMAND <program> [<argument>...]
+#                    [NEEDS <package>=<path>...] [EMULATED]
 #                    [ENVIRONMENT <variable>=<value>...] [FIXTURES <fixture>...]
 #                    [LABELS <label>...] [TIMEOUT <seconds>])
 # adds a CTest test that runs the command with the variables set, after the
 # fixtures it names are set up, and stops the configuration when COMMAND is
-# missing or an argument is unknown. A test that ends with status 77 is
-# skipped: it lacks an optional Debian package, which it names.
+# missing or an argument is unknown. A test that ends with status 77, or
+# prints "needs the Debian package", is skipped: it lacks an optional Debian
+# package, which it names. NEEDS names such packages by a path each installs;
+# where one is missing when the test runs, the test says so and is skipped.
+# EMULATED says that the command runs a program of this build through
+# CMAKE_CROSSCOMPILING_EMULATOR, as CMake does where COMMAND names a target:
+# the test then also needs the emulator's fixtures and is disabled where the
+# emulator cannot run on this machine (below).
 function(vellamire_add_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "COMMAND;ENVIRONMENT;FIXTURES;LABELS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "EMULATED" "TIMEOUT" "COMMAND;NEEDS;ENVIRONMENT;FIXTURES;LABELS")
   if(NOT arg_COMMAND OR arg_UNPARSED_ARGUMENTS OR arg_KEYWORDS_MISSING_VALUES)
-    message(FATAL_ERROR "vellamire_add_test(${name}): needs COMMAND, and takes only ENVIRONMENT, FIXTURES, LABELS and TIMEOUT besides")
+    message(FATAL_ERROR "vellamire_add_test(${name}): needs COMMAND, and takes only NEEDS, EMULATED, ENVIRONMENT, FIXTURES, LABELS and TIMEOUT besides")
   endif()
-  add_test(NAME ${name} COMMAND ${arg_COMMAND})
-  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+  set(command "${arg_COMMAND}")  # quoted: an argument keeps its semicolons
+  list(GET command 0 program)
+  if(CMAKE_CROSSCOMPILING AND TARGET ${program})
+    set(arg_EMULATED TRUE)
+  endif()
+  if(arg_EMULATED)
+    list(APPEND arg_FIXTURES ${VELLAMIRE_EMULATOR_FIXTURES})
+  endif()
+  if(arg_NEEDS)
+    # The paths are looked at when the test runs, by needs.cmake, which then
+    # runs the command.
+    list(JOIN arg_NEEDS "," needs)
+    list(PREPEND command ${CMAKE_COMMAND} -DNEEDS=${needs}
+         -P ${PROJECT_SOURCE_DIR}/tests/fixtures/needs.cmake --)
+  endif()
+  add_test(NAME ${name} COMMAND ${command})
+  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77
+                       SKIP_REGULAR_EXPRESSION "needs the Debian package")
   foreach(property ENVIRONMENT LABELS TIMEOUT)
     if(arg_${property})
       set_tests_properties(${name} PROPERTIES ${property} "${arg_${property}}")
@@ -22,6 +45,22 @@ function(vellamire_add_test name)
   endforeach()
   if(arg_FIXTURES)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${arg_FIXTURES}")
+  endif()
+  if(arg_EMULATED AND VELLAMIRE_EMULATOR_DISABLED)
+    set_tests_properties(${name} PROPERTIES DISABLED TRUE)
+  endif()
+endfunction()
+
+# vellamire_add_gtest(<target>) registers a GoogleTest program: each of its
+# tests as a CTest test where the program runs on this machine, and the whole
+# program as one test (--gtest_brief) in a cross build, where listing its
+# tests would start the emulator before the fixtures it needs. Cannot fail.
+include(GoogleTest)
+function(vellamire_add_gtest target)
+  if(CMAKE_CROSSCOMPILING)
+    vellamire_add_test(${target} COMMAND ${target} --gtest_brief=1 TIMEOUT 600)
+  else()
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
   endif()
 endfunction()
 
@@ -75,3 +114,73 @@ function(vellamire_add_x_server)
   vellamire_add_service(x_server PACKAGE xvfb READY /tmp/.X11-unix/X${number}
     COMMAND Xvfb ${VELLAMIRE_TEST_DISPLAY} -screen 0 1600x1200x24 -nolisten tcp)
 endfunction()
+
+# --- What a cross build's tests run under -----------------------------------
+# CMAKE_CROSSCOMPILING_EMULATOR, unless given: for 32-bit x86 Linux nothing
+# where this machine runs 32-bit programs, qemu-i386-static where it does
+# not; for Windows, Wine of the program's architecture, in a prefix of the
+# build's own (fixture wine) on the build's own X server. Where this machine
+# runs no 32-bit programs, the 32-bit Windows build's tests under Wine are
+# disabled (VELLAMIRE_EMULATOR_DISABLED says why). An emulator missing at
+# configure time is replaced by a message that skips each test, naming its
+# package. VELLAMIRE_EMULATOR_FIXTURES are the fixtures it needs.
+include(${CMAKE_CURRENT_LIST_DIR}/Runs32BitPrograms.cmake)
+set(VELLAMIRE_EMULATOR_FIXTURES "")
+set(VELLAMIRE_EMULATOR_DISABLED "")
+
+# Makes the emulator the command, with its arguments, where its program
+# exists, and otherwise a message naming the package. Cannot fail.
+function(vellamire_set_emulator package program)
+  if(EXISTS ${program})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${ARGN} ${program} PARENT_SCOPE)
+  else()
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E echo "needs the Debian package ${package}:"
+        PARENT_SCOPE)
+    message(STATUS "${program} is missing, so the tests that need it are skipped: install "
+                   "the Debian package ${package} and configure again")
+  endif()
+endfunction()
+
+if(CMAKE_CROSSCOMPILING AND NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    vellamire_runs_32bit_programs(${PROJECT_BINARY_DIR} _runs_32bit)
+  endif()
+  if(NOT WIN32)
+    if(NOT _runs_32bit)
+      message(STATUS "This machine runs no 32-bit x86 programs: the tests run under qemu-i386-static")
+      vellamire_set_emulator(qemu-user-static /usr/bin/qemu-i386-static)
+    endif()
+  else()
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      set(_wine_package wine32:i386)
+      set(_wine /usr/lib/wine/wine)
+      set(_wine_arch win32)
+      if(NOT _runs_32bit)
+        set(VELLAMIRE_EMULATOR_DISABLED "this machine runs no 32-bit x86 programs, so 32-bit Wine cannot run here")
+        message(STATUS "The tests under Wine are disabled: ${VELLAMIRE_EMULATOR_DISABLED}")
+      endif()
+    else()
+      set(_wine_package wine64)
+      set(_wine /usr/lib/wine/wine64)
+      set(_wine_arch win64)
+    endif()
+    set(_prefix ${PROJECT_BINARY_DIR}/wine)
+    vellamire_set_emulator(${_wine_package} ${_wine} /usr/bin/env WINEPREFIX=${_prefix}
+      DISPLAY=${VELLAMIRE_TEST_DISPLAY} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=)
+    # Each fixture named: CTest ends a fixture after the last test that names it.
+    set(VELLAMIRE_EMULATOR_FIXTURES x_server wine)
+    vellamire_add_x_server()
+    foreach(action start stop)
+      vellamire_add_test(wine_${action}
+        COMMAND ${CMAKE_COMMAND} -DACTION=${action} -DLOADER=${_wine} -DARCH=${_wine_arch}
+                -DPREFIX=${_prefix} -DDISPLAY=${VELLAMIRE_TEST_DISPLAY}
+                -P ${PROJECT_SOURCE_DIR}/tests/fixtures/wine.cmake
+        NEEDS ${_wine_package}=${_wine} wine64=/usr/lib/wine/wineserver64 TIMEOUT 600)
+    endforeach()
+    set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine FIXTURES_REQUIRED x_server)
+    set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine FIXTURES_REQUIRED x_server)
+    if(VELLAMIRE_EMULATOR_DISABLED)
+      set_tests_properties(wine_start wine_stop x_server_start x_server_stop PROPERTIES DISABLED TRUE)
+    endif()
+  endif()
+endif()
