@@ -8,9 +8,10 @@ enable_testing()
 # adds a CTest test that runs the command with the variables set, after the
 # fixtures it names are set up, and stops the configuration when COMMAND is
 # missing or an argument is unknown. A test that ends with status 77, or
-# prints "needs the Debian package", is skipped: it lacks an optional Debian
-# package, which it names. NEEDS names such packages by a path each installs;
-# where one is missing when the test runs, the test says so and is skipped.
+# prints "needs the Debian package <name>" (or "needs <what> (the Debian
+# package <name>)"), is skipped: it lacks an optional Debian package. NEEDS
+# names such packages by a path each installs; where one is missing when the
+# test runs, the test says so and is skipped.
 # EMULATED says that the command runs a program of this build through
 # CMAKE_CROSSCOMPILING_EMULATOR, as CMake does where COMMAND names a target:
 # the test then also needs the emulator's fixtures and is disabled where the
@@ -30,14 +31,18 @@ function(vellamire_add_test name)
   endif()
   if(arg_NEEDS)
     # The paths are looked at when the test runs, by needs.cmake, which then
-    # runs the command.
+    # runs the command, so a target's program is named here.
+    if(TARGET ${program})
+      list(POP_FRONT command)
+      list(PREPEND command ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${program}>)
+    endif()
     list(JOIN arg_NEEDS "," needs)
     list(PREPEND command ${CMAKE_COMMAND} -DNEEDS=${needs}
          -P ${PROJECT_SOURCE_DIR}/tests/fixtures/needs.cmake --)
   endif()
   add_test(NAME ${name} COMMAND ${command})
   set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77
-                       SKIP_REGULAR_EXPRESSION "needs the Debian package")
+                       SKIP_REGULAR_EXPRESSION "needs [^\n]*the Debian package")
   foreach(property ENVIRONMENT LABELS TIMEOUT)
     if(arg_${property})
       set_tests_properties(${name} PROPERTIES ${property} "${arg_${property}}")
