@@ -28,6 +28,9 @@ function(vellamire_add_test name)
   endif()
   if(arg_EMULATED)
     list(APPEND arg_FIXTURES ${VELLAMIRE_EMULATOR_FIXTURES})
+    if(VELLAMIRE_EMULATOR_MISSING)
+      set(command ${CMAKE_COMMAND} -E echo "needs the Debian package ${VELLAMIRE_EMULATOR_MISSING}")
+    endif()
   endif()
   if(arg_NEEDS)
     # The paths are looked at when the test runs, by needs.cmake, which then
@@ -126,25 +129,25 @@ endfunction()
 # not; for Windows, Wine of the program's architecture, in a prefix of the
 # build's own (fixture wine) on the build's own X server. Where this machine
 # runs no 32-bit programs, the 32-bit Windows build's tests under Wine are
-# disabled (VELLAMIRE_EMULATOR_DISABLED says why). An emulator missing at
-# configure time is replaced by a message that skips each test, naming its
-# package. VELLAMIRE_EMULATOR_FIXTURES are the fixtures it needs.
+# disabled (VELLAMIRE_EMULATOR_DISABLED says why). Where the emulator is
+# missing at configure time, each test says which package it needs and is
+# skipped (VELLAMIRE_EMULATOR_MISSING names it). VELLAMIRE_EMULATOR_FIXTURES
+# are the fixtures the emulator needs.
 include(${CMAKE_CURRENT_LIST_DIR}/Runs32BitPrograms.cmake)
 set(VELLAMIRE_EMULATOR_FIXTURES "")
 set(VELLAMIRE_EMULATOR_DISABLED "")
+set(VELLAMIRE_EMULATOR_MISSING "")
 
-# Makes the emulator the command, with its arguments, where its program
-# exists, and otherwise a message naming the package. Cannot fail.
-function(vellamire_set_emulator package program)
-  if(EXISTS ${program})
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${ARGN} ${program} PARENT_SCOPE)
-  else()
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E echo "needs the Debian package ${package}:"
-        PARENT_SCOPE)
+# Makes the emulator the command, with the program last, and notes the
+# package where the program is missing. Cannot fail.
+macro(vellamire_set_emulator package program)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${ARGN} ${program})
+  if(NOT EXISTS ${program})
+    set(VELLAMIRE_EMULATOR_MISSING ${package})
     message(STATUS "${program} is missing, so the tests that need it are skipped: install "
                    "the Debian package ${package} and configure again")
   endif()
-endfunction()
+endmacro()
 
 if(CMAKE_CROSSCOMPILING AND NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
