@@ -31,7 +31,7 @@ test_say_and_fail_start_with_the_script_name() {
     # script path             name in its messages
     "tests/fixtures/service.sh  service"
     "/srv/ci/scripts/release    release"
-    "40-windows.sh              40-windows"
+    "program_runs.sh            program_runs"
     "./scripts/fuzz             fuzz"
   ) row path name
   for row in "${cases[@]}"; do
