@@ -87,6 +87,95 @@ inline constexpr std::string_view kStartDay = "Sunday";  // chosen by Form_Load
 // The control that has the keyboard when the window opens.
 inline constexpr std::string_view kFirstFocus = "txtSunrise";
 
+// What every frontend relies on in the table above, checked by the compiler,
+// so that a table that breaks it does not build.
+namespace form1_checks {
+
+// The controls called `name`. Cannot fail.
+constexpr int CountNamed(std::string_view name) {
+  int count = 0;
+  for (const ControlDef& c : kForm1Controls) count += c.Name == name ? 1 : 0;
+  return count;
+}
+
+// True when every control lies inside the client area on whole pixels at 96
+// dots per inch, so that no frontend has to round. Cannot fail.
+constexpr bool FitsOnWholePixels() {
+  for (const ControlDef& c : kForm1Controls) {
+    if (c.Left < 0 || c.Top < 0 || c.Width <= 0 || c.Height <= 0) return false;
+    if (c.Left + c.Width > kForm1.ClientWidth || c.Top + c.Height > kForm1.ClientHeight) {
+      return false;
+    }
+    for (int twips : {c.Left, c.Top, c.Width, c.Height}) {
+      if (twips % kTwipsPerPixel != 0) return false;
+    }
+  }
+  return kForm1.ClientWidth % kTwipsPerPixel == 0 && kForm1.ClientHeight % kTwipsPerPixel == 0;
+}
+
+// True when the names are unique and the tab indices count 0, 1, 2... in
+// table order. Cannot fail.
+constexpr bool NamesUniqueInTabOrder() {
+  for (int i = 0; i < kForm1ControlCount; ++i) {
+    if (CountNamed(kForm1Controls[i].Name) != 1 || kForm1Controls[i].TabIndex != i) return false;
+  }
+  return true;
+}
+
+// True when each label names one other control that starts right of the
+// label's left edge and shares rows of pixels with it, and no other kind
+// of control names one. Cannot fail.
+constexpr bool LabelsNameTheControlBesideThem() {
+  for (const ControlDef& label : kForm1Controls) {
+    if (label.Kind != ControlKind::Label) {
+      if (!label.LabelOf.empty()) return false;
+      continue;
+    }
+    if (CountNamed(label.LabelOf) != 1) return false;
+    for (const ControlDef& c : kForm1Controls) {
+      if (c.Name != label.LabelOf) continue;
+      if (c.Kind == ControlKind::Label || c.Left <= label.Left ||
+          c.Top >= label.Top + label.Height || label.Top >= c.Top + c.Height) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// True when each entry, the day list and the report box get exactly one name
+// for screen readers (a label's or their own AccessibleName), and labels and
+// the button, which show their own text, get none. Cannot fail.
+constexpr bool EachBoxNamedOnce() {
+  for (const ControlDef& c : kForm1Controls) {
+    int names = c.AccessibleName.empty() ? 0 : 1;
+    for (const ControlDef& label : kForm1Controls) {
+      names += label.Kind == ControlKind::Label && label.LabelOf == c.Name ? 1 : 0;
+    }
+    const bool isBox = c.Kind == ControlKind::TextBox || c.Kind == ControlKind::ComboBox ||
+                       c.Kind == ControlKind::ReportBox;
+    if (names != (isBox ? 1 : 0)) return false;
+  }
+  return true;
+}
+
+// True when `day` is an entry of the day list. Cannot fail.
+constexpr bool IsDayName(std::string_view day) {
+  for (std::string_view name : kDayNames) {
+    if (name == day) return true;
+  }
+  return false;
+}
+
+static_assert(FitsOnWholePixels(), "a control leaves the client area or a whole pixel");
+static_assert(NamesUniqueInTabOrder(), "a name repeats, or the table leaves tab-index order");
+static_assert(LabelsNameTheControlBesideThem(), "a label names no control beside it");
+static_assert(EachBoxNamedOnce(), "a control has no name or two for screen readers");
+static_assert(CountNamed(kFirstFocus) == 1 && IsDayName(kStartDay),
+              "Form_Load focuses a missing control or chooses a missing day");
+
+}  // namespace form1_checks
+
 // Form_Load's steps, in their order, for a frontend to carry out: `show()`
 // shows the window, `focus(name)` gives the named control the keyboard,
 // `choose(day)` chooses that entry of Combo1 and so runs Combo1_Click; then

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "tests/support.h"
-#include "ui/form1_definition.h"
 
 namespace engine {
 namespace {
@@ -72,19 +71,6 @@ std::vector<std::string> Lines(std::string_view report) {
 }
 
 TEST(RenderReport, DefaultSundayReport) { EXPECT_EQ(Report(1), kSundayReport); }
-
-TEST(RenderReport, HasFortyLinesOfTheFixedShape) {
-  for (std::uint8_t day = 1; day <= 7; ++day) {
-    const std::vector<std::string> lines = Lines(Report(day));
-    ASSERT_EQ(lines.size(), 40u) << int{day};
-    EXPECT_EQ(lines[0], "Selected Day : " + std::string(ui::kDayNames[day - 1]));
-    EXPECT_EQ(lines[9].size(), 58u);
-    EXPECT_EQ(lines[10], std::string(59, '-'));
-    EXPECT_EQ(lines[26].size(), 60u);
-    EXPECT_EQ(lines[27], std::string(61, '-'));
-    for (int empty : {1, 3, 6, 7, 8, 23, 24, 25}) EXPECT_EQ(lines[empty], "") << empty;
-  }
-}
 
 TEST(RenderReport, WeekdaysChangeOnlyTheNameAndTheRulers) {
   // Each weekday's first day-hour and first night-hour rows.
@@ -173,43 +159,6 @@ TEST(RenderReport, ScheduleKeepsItsTextAfterLaterComputations) {
     EXPECT_EQ(lines[5], c.Night);
     EXPECT_EQ(lines[28], c.FirstNightRow);
   }
-}
-
-TEST(RenderReport, RowsOfAnyNumberAndRuler) {
-  // Rows made by hand: numbers beyond two digits and rulers that name no
-  // planet are written like any other row.
-  ScheduleState state = test_support::LoadedState(1);
-  Schedule s = ComputeSchedule(state, "Sunday", 0.25, 0.75, 0.25);
-  const struct {
-    int Number;
-    RulerNumber Ruler;
-    const char* Line;
-  } kRows[] = {
-      {7, 3, "   07.\t      06:00 AM\t\tMercury\t\t  Raphael"},
-      {0, 7, "   00.\t      06:00 AM\t\tMars\t\t  Samael"},
-      {99, 0, "   99.\t      06:00 AM\t\t\t\t  "},
-      {11, 9, "   11.\t      06:00 AM\t\t\t\t  "},
-      {100, 1, "   100.\t      06:00 AM\t\tSun\t\t  Michael"},
-      {-3, 8, "   -03.\t      06:00 AM\t\t\t\t  "},
-      {-2147483647 - 1, 255, "   -2147483648.\t      06:00 AM\t\t\t\t  "},
-  };
-  for (std::size_t i = 0; i < std::size(kRows); ++i) {
-    s.DayRows[i] = {kRows[i].Number, 0.25, kRows[i].Ruler};
-  }
-  const std::vector<std::string> lines = Lines(RenderReport(s, state.RulerTable));
-  ASSERT_EQ(lines.size(), 40u);
-  for (std::size_t i = 0; i < std::size(kRows); ++i) EXPECT_EQ(lines[11 + i], kRows[i].Line) << i;
-}
-
-TEST(RenderReport, ReservesEnoughForLongNames) {
-  // Long names in the table and the day still make one complete report.
-  ScheduleState state = test_support::LoadedState(1);
-  for (std::string& text : state.RulerTable) text = std::string(40, 'x');
-  const std::string day(200, 'd');
-  const Schedule s = ComputeSchedule(state, day, 0.25, 0.75, 0.25);
-  const std::string report = RenderReport(s, state.RulerTable);
-  EXPECT_EQ(Lines(report).size(), 40u);
-  EXPECT_EQ(report.substr(15, 200), day);
 }
 
 }  // namespace

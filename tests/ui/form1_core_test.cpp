@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "tests/support.h"
@@ -12,41 +11,17 @@ namespace {
 
 using test_support::LoadedState;
 
-TEST(Form1Definition, ControlNamesAreUnique) {
-  std::set<std::string_view> names;
-  for (const ControlDef& c : kForm1Controls) EXPECT_TRUE(names.insert(c.Name).second) << c.Name;
-}
-
-TEST(Form1Definition, ControlsLieInsideTheClientArea) {
-  for (const ControlDef& c : kForm1Controls) {
-    EXPECT_GE(c.Left, 0) << c.Name;
-    EXPECT_GE(c.Top, 0) << c.Name;
-    EXPECT_LE(c.Left + c.Width, kForm1.ClientWidth) << c.Name;
-    EXPECT_LE(c.Top + c.Height, kForm1.ClientHeight) << c.Name;
-    // Whole pixels at 96 DPI, so no frontend has to round.
-    for (int twips : {c.Left, c.Top, c.Width, c.Height})
-      EXPECT_EQ(twips % kTwipsPerPixel, 0) << c.Name;
-  }
-}
-
-TEST(Form1Definition, LabelsNameTheControlBesideThem) {
+TEST(AccessibleNameOf, DropsTheTrailingColonAndBlanks) {
   const struct {
     const char* Label;
-    const char* Named;
-    const char* Accessible;
+    std::string_view Accessible;
   } kCases[] = {
-      {"Label1", "txtSunrise", "Sunrise"},
-      {"Label2", "txtSunset", "Sunset"},
-      {"Label3", "txtNextSunrise", "Sunrise (next day)"},
-      {"Label4", "Combo1", "Day of the week"},
+      {"Label1", "Sunrise"},
+      {"Label2", "Sunset"},
+      {"Label3", "Sunrise (next day)"},
+      {"Label4", "Day of the week"},
   };
-  for (const auto& c : kCases) {
-    const ControlDef* label = FindControl(c.Label);
-    ASSERT_NE(label, nullptr) << c.Label;
-    EXPECT_EQ(label->LabelOf, c.Named);
-    EXPECT_NE(FindControl(label->LabelOf), nullptr) << c.Label;
-    EXPECT_EQ(AccessibleNameOf(*label), c.Accessible);
-  }
+  for (const auto& c : kCases) EXPECT_EQ(AccessibleNameOf(*FindControl(c.Label)), c.Accessible);
 }
 
 TEST(FindControl, GivesTheTablesOwnEntryAtItsPlace) {
@@ -68,21 +43,6 @@ TEST(FindControl, NamesNotInTheTableGiveNothing) {
   for (const char* name : kCases) EXPECT_EQ(FindControl(name), nullptr) << '"' << name << '"';
 }
 
-TEST(Form1Definition, EachEntryListAndReportBoxHasExactlyOneName) {
-  // Buttons and labels show their own names; the other controls get one
-  // from a label or, failing that, from their own AccessibleName.
-  for (const ControlDef& c : kForm1Controls) {
-    int names = c.AccessibleName.empty() ? 0 : 1;
-    for (const ControlDef& label : kForm1Controls) {
-      if (label.Kind == ControlKind::Label && label.LabelOf == c.Name) ++names;
-    }
-    const bool needsName = c.Kind == ControlKind::TextBox || c.Kind == ControlKind::ComboBox ||
-                           c.Kind == ControlKind::ReportBox;
-    EXPECT_EQ(names, needsName ? 1 : 0) << c.Name;
-  }
-  EXPECT_EQ(FindControl("Text1")->AccessibleName, "Report");
-}
-
 TEST(SelectedDayFor, ListPositionsToWeekdays) {
   const struct {
     int Position;
@@ -99,12 +59,24 @@ TEST(TwipsToPixels, ScalesWithTheScreen) {
 }
 
 TEST(DecideCompute, GoodEntriesGiveTheReport) {
-  engine::ScheduleState state = LoadedState(1);
-  const ComputeDecision decision = DecideCompute("05:30", "18:30", "05:30", "Sunday", state);
+  // Entries in three spellings on a Tuesday: each shows in its own place,
+  // and the rulers follow the state's weekday, not the name shown.
+  engine::ScheduleState state = LoadedState(3);
+  const ComputeDecision decision = DecideCompute(" 6:12 am", "5:48PM", "06:13:00", "Tues", state);
   EXPECT_FALSE(decision.Refused.has_value());
-  EXPECT_EQ(decision.Report, test_support::EngineReport(1, "05:30", "18:30", "05:30"));
-  EXPECT_EQ(decision.Report.substr(0, 23), "Selected Day : Sunday\r\n");
-  EXPECT_EQ(state.DayLength, 780 * 60);
+  const std::string_view kStart =
+      "Selected Day : Tues\r\n"
+      "\r\n"
+      "Sunrise = 06:12 AM\tSunset = 05:48 PM\tNext Sunrise = 06:13 AM\r\n"
+      "\r\n"
+      "Length of Day \t = 696 minutes\t\tDay Hour Length   = 58.00 minutes\r\n"
+      "Length of Night  = 745 minutes\t\tNight Hour Length = 62.08 minutes\r\n";
+  EXPECT_EQ(decision.Report.substr(0, kStart.size()), kStart);
+  EXPECT_NE(decision.Report.find("\r\n   01.\t      06:12 AM\t\tMars\t\t  Samael\r\n"),
+            std::string::npos);
+  EXPECT_NE(decision.Report.find("\r\n    12.\t       05:10 AM\t\tVenus\t\t  Anael\r\n"),
+            std::string::npos);
+  EXPECT_EQ(state.DayLength, 696 * 60);  // whole seconds
 }
 
 TEST(DecideCompute, NamesTheFirstBadEntryAndChangesNothing) {

@@ -26,7 +26,9 @@
 #include <cmath>
 #include <memory>
 
+#include "tests/ui/press_compute.h"
 #include "ui/form1_definition.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/form1.h"
 
 namespace {
@@ -49,45 +51,18 @@ QString WithoutFoundry(QString family) {
   return family;
 }
 
-QStringList InstalledFamilies() {
+QStringList FontFamilies() {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-  const QStringList families = QFontDatabase::families();
+  return QFontDatabase::families();
 #else
-  const QStringList families = QFontDatabase().families();
+  return QFontDatabase().families();
 #endif
+}
+
+QStringList InstalledFamilies() {
   QStringList names;
-  for (const QString& family : families) names << WithoutFoundry(family);
+  for (const QString& family : FontFamilies()) names << WithoutFoundry(family);
   return names;
-}
-
-// How far `pixel` has moved from `background` towards `text`: 0 for the
-// background, 1 for the full text colour, judged on the channel where the two
-// differ most.
-double Contrast(QRgb pixel, QRgb background, QRgb text) {
-  const int channels[3][3] = {{qRed(pixel), qRed(background), qRed(text)},
-                              {qGreen(pixel), qGreen(background), qGreen(text)},
-                              {qBlue(pixel), qBlue(background), qBlue(text)}};
-  int best = 0;
-  for (int c = 1; c < 3; ++c) {
-    if (std::abs(channels[c][2] - channels[c][1]) > std::abs(channels[best][2] - channels[best][1]))
-      best = c;
-  }
-  const int full = std::abs(channels[best][2] - channels[best][1]);
-  if (full == 0) return 0;
-  return std::abs(channels[best][0] - channels[best][1]) / static_cast<double>(full);
-}
-
-// The box around the pixels where `with` shows text that `without` does not:
-// pixels that reach ui::kInkContrast of the way to the text colour.
-QRect InkBox(const QImage& with, const QImage& without, QRgb text) {
-  QRect box;
-  for (int y = 0; y < with.height(); ++y) {
-    for (int x = 0; x < with.width(); ++x) {
-      if (Contrast(with.pixel(x, y), without.pixel(x, y), text) >= ui::kInkContrast)
-        box |= QRect(x, y, 1, 1);
-    }
-  }
-  return box;
 }
 
 QString TextOf(QWidget* widget) {
@@ -126,7 +101,7 @@ QRect TextInk(QWidget& window, QWidget* widget) {
   SetTextOf(widget, QString());
   const QImage without = ShotOf(window, widget);
   SetTextOf(widget, text);
-  return InkBox(with, without, widget->palette().color(widget->foregroundRole()).rgb());
+  return ui::InkBox(with, without, widget->palette().color(widget->foregroundRole()).rgb());
 }
 
 // The same, with the widget grown in place by kRoom on every side and its
@@ -150,12 +125,12 @@ QRect RoomyTextInk(QWidget& window, QWidget* widget) {
 }
 
 // Every printable character of the reports of all seven weekdays, as the
-// window shows them after Compute.
+// window shows them after Compute; none when Compute opens a message box.
 QString ReportCharacters(ui::Form1& form) {
   QString reports;
   for (int day = 0; day < form.Combo1->count(); ++day) {
     form.Combo1->setCurrentIndex(day);
-    form.Command1_Click();
+    if (!test_support::PressCompute(form).Text.isEmpty()) return {};
     reports += form.Text1->toPlainText();
   }
   QString characters;
@@ -180,6 +155,20 @@ QString UnequalAdvance(const QFont& font, const QString& characters) {
           .arg(metrics.horizontalAdvance(c))
           .arg(blank);
     }
+  }
+  return {};
+}
+
+// The first installed family drawn in a face of its own name (not an alias
+// such as "Monospace") in which `characters` in `sample`'s size and weight
+// share one advance (`shares`) or do not: a face this font set is known to
+// have. Empty when it has none.
+QString FaceWhere(bool shares, const QFont& sample, const QString& characters) {
+  for (const QString& family : FontFamilies()) {
+    QFont font = sample;
+    font.setFamilies({family});
+    if (WithoutFoundry(QFontInfo(font).family()) != WithoutFoundry(family)) continue;
+    if (UnequalAdvance(font, characters).isEmpty() == shares) return family;
   }
   return {};
 }
@@ -257,8 +246,9 @@ class Form1LayoutTest : public QObject {
   }
 
   // Every character of the reports of all seven weekdays, and of the
-  // button's caption, has the same advance in the face the control got, so
-  // the report's blanks and TABs line its columns up.
+  // button's caption, has the same advance in the face the control got, in
+  // its definition's size and weight, so the report's blanks and TABs line
+  // its columns up.
   void fixedFacesShareOneAdvance() {
     QFETCH(QString, control);
     ui::Form1& form = Load();
@@ -266,34 +256,89 @@ class Form1LayoutTest : public QObject {
     const QFont font = form.findChild<QWidget*>(control)->font();
     QVERIFY2(UnequalAdvance(font, characters).isEmpty(),
              qPrintable(UnequalAdvance(font, characters)));
+    QCOMPARE(font.pointSizeF(), ui::FindControl(control.toStdString())->Font.Points);
+    QCOMPARE(font.weight(), static_cast<int>(QFont::Normal));
   }
 
-  void facesOfUnequalAdvanceGiveWay_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<bool>("keeps");
-    QTest::newRow("caption face, proportional") << "Label1" << false;
-    QTest::newRow("entry face, proportional") << "txtSunrise" << false;
-    QTest::newRow("report face, kept") << "Text1" << true;
+  void oneAdvanceRuleTakesItsSteps_data() {
+    QTest::addColumn<bool>("givenShares");
+    QTest::addColumn<bool>("systemFixedShares");
+    QTest::addColumn<QList<bool>>("familiesShare");
+    QTest::addColumn<bool>("keepsGiven");  // otherwise the face of one advance in the given size
+    QTest::newRow("kept") << true << true << QList<bool>{true} << true;
+    QTest::newRow("system fixed font") << false << true << QList<bool>{} << false;
+    QTest::newRow("family search") << false << false << QList<bool>{false, true} << false;
+    QTest::newRow("none found") << false << false << QList<bool>{false} << true;
   }
 
-  // Handed a face whose characters do not share one advance, the window's
-  // choice of a report face gives one whose characters do, in the same size
-  // and weight; a face whose characters do is kept.
-  void facesOfUnequalAdvanceGiveWay() {
-    QFETCH(QString, control);
-    QFETCH(bool, keeps);
-    ui::Form1& form = Load();
-    const QString characters = ReportCharacters(form);
-    const QFont given = form.findChild<QWidget*>(control)->font();
-    QCOMPARE(UnequalAdvance(given, characters).isEmpty(), keeps);
-    const QFont chosen = ui::WithOneAdvance(given);
-    qInfo("%s %.2f pt gives %s", qPrintable(QFontInfo(given).family()), given.pointSizeF(),
-          qPrintable(QFontInfo(chosen).family()));
-    QVERIFY2(UnequalAdvance(chosen, characters).isEmpty(),
-             qPrintable(UnequalAdvance(chosen, characters)));
-    QCOMPARE(chosen.pointSizeF(), given.pointSizeF());
-    QCOMPARE(chosen.weight(), given.weight());
-    if (keeps) QCOMPARE(QFontInfo(chosen).family(), QFontInfo(given).family());
+  // Each step of the rule for a report face, with a face of this set whose
+  // report characters share one advance and one whose do not.
+  void oneAdvanceRuleTakesItsSteps() {
+    QFETCH(bool, givenShares);
+    QFETCH(bool, systemFixedShares);
+    QFETCH(QList<bool>, familiesShare);
+    QFETCH(bool, keepsGiven);
+    const QString characters = ReportCharacters(Load());
+    QVERIFY2(!characters.isEmpty(), "Compute gave no report");
+    QFont given;
+    given.setPointSizeF(9.75);
+    given.setWeight(QFont::Bold);
+    given.setStyleHint(QFont::TypeWriter);  // which a face taken from elsewhere lacks
+    const QString faces[] = {FaceWhere(false, given, characters),
+                             FaceWhere(true, given, characters)};
+    qInfo("unequal advances: %s; one advance: %s", qPrintable(faces[0]), qPrintable(faces[1]));
+    if (faces[0].isEmpty() || faces[1].isEmpty())
+      QSKIP("this font set lacks a face of one advance or one of unequal advances");
+    given.setFamilies({faces[givenShares]});
+    QStringList families;
+    for (bool shares : familiesShare) families << faces[shares];
+    const QFont chosen = ui::WithOneAdvance(given, QFont(faces[systemFixedShares]), families);
+    if (keepsGiven) {
+      QVERIFY(chosen == given);
+    } else {
+      QCOMPARE(WithoutFoundry(QFontInfo(chosen).family()), WithoutFoundry(faces[1]));
+      QCOMPARE(chosen.pointSizeF(), 9.75);
+      QCOMPARE(chosen.weight(), static_cast<int>(QFont::Bold));
+    }
+  }
+
+  void inkIsHalfWayToTheText_data() {
+    QTest::addColumn<uint>("blank");
+    QTest::addColumn<uint>("text");
+    QTest::addColumn<uint>("pixel");
+    QTest::addColumn<bool>("ink");
+    // clang-format off
+    QTest::newRow("black on white, half way") << 0xffffffu << 0x000000u << 0x7f7f7fu << true;
+    QTest::newRow("black on white, short of it") << 0xffffffu << 0x000000u << 0x808080u << false;
+    QTest::newRow("on grey, half way") << 0x808080u << 0x000000u << 0x404040u << true;
+    QTest::newRow("on grey, short of it") << 0x808080u << 0x000000u << 0x414141u << false;
+    // Red differs most between white and this blue; green alone moved.
+    QTest::newRow("judged on red") << 0xffffffu << 0x00c0ffu << 0xff80ffu << false;
+    QTest::newRow("text of the background's colour") << 0x000000u << 0x000000u << 0xffffffu << false;
+    // clang-format on
+  }
+
+  // A pixel is ink when it has moved at least half the way from the picture
+  // without the text to the text's colour.
+  void inkIsHalfWayToTheText() {
+    QFETCH(uint, blank);
+    QFETCH(uint, text);
+    QFETCH(uint, pixel);
+    QFETCH(bool, ink);
+    QImage without(3, 2, QImage::Format_RGB32);
+    without.fill(blank);
+    QImage with = without.copy();
+    with.setPixel(2, 1, pixel);
+    QCOMPARE(ui::InkBox(with, without, text), ink ? QRect(2, 1, 1, 1) : QRect());
+  }
+
+  // Pictures of two sizes are not a text and its background: no ink.
+  void inkOfPicturesOfTwoSizesIsNone() {
+    QImage without(3, 2, QImage::Format_RGB32);
+    without.fill(Qt::white);
+    QImage with(2, 3, QImage::Format_RGB32);
+    with.fill(Qt::black);
+    QCOMPARE(ui::InkBox(with, without, qRgb(0, 0, 0)), QRect());
   }
 
   void captionsAreWholeInTheirBoxes_data() {
@@ -310,10 +355,6 @@ class Form1LayoutTest : public QObject {
     auto* label = form.findChild<QLabel*>(name);
     QVERIFY(label != nullptr);
     const ui::ControlDef def = *ui::FindControl(name.toStdString());
-    QCOMPARE(label->geometry(),
-             QRect(def.Left / ui::kTwipsPerPixel, def.Top / ui::kTwipsPerPixel,
-                   def.Width / ui::kTwipsPerPixel, def.Height / ui::kTwipsPerPixel));
-
     const QRect ink = TextInk(form, label);
     const QRect full = RoomyTextInk(form, label);
     qInfo("%s: \"%s\" in %s %.2f pt: ink %dx%d device pixels in a box of %.1fx%.1f",
@@ -365,8 +406,7 @@ class Form1LayoutTest : public QObject {
   void clientAreaScalesWithTheScreen() {
     ui::Form1& form = Load();
     const qreal scale = dpi_ / 96.0;
-    const QSize client(ui::kForm1.ClientWidth / ui::kTwipsPerPixel,
-                       ui::kForm1.ClientHeight / ui::kTwipsPerPixel);
+    const QSize client(627, 456);
     QCOMPARE(form.size(), client);  // device-independent pixels
     const qreal ratio = form.devicePixelRatioF();
     qInfo("%d dpi: device pixel ratio %.3f, client area %.1f x %.1f device pixels", dpi_, ratio,
@@ -378,7 +418,7 @@ class Form1LayoutTest : public QObject {
   // Every report line takes one line of the box, so its columns stay lined up.
   void reportLinesDoNotWrap() {
     ui::Form1& form = Load();
-    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QCOMPARE(test_support::PressCompute(form).Text, QString());
     QTextDocument* document = form.Text1->document();
     QCOMPARE(document->blockCount(), 41);
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {

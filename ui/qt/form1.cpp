@@ -1,24 +1,19 @@
 #include "ui/qt/form1.h"
 
-#include <cstdlib>
-
 #include <QAccessible>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "ui/compute_command.h"
 #include "ui/form1_definition.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/read_only_text.h"
 
 namespace ui {
@@ -28,156 +23,12 @@ QString ToQString(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<int>(text.size()));
 }
 
-// Pixels here are device-independent, so the layout scales with the screen.
+// Pixels here are device-independent (96 to the inch), so the layout scales
+// with the screen.
+int Pixels(int twips) { return TwipsToPixels(twips, 96); }
+
 QRect GeometryOf(const ControlDef& def) {
-  return {def.Left / kTwipsPerPixel, def.Top / kTwipsPerPixel, def.Width / kTwipsPerPixel,
-          def.Height / kTwipsPerPixel};
-}
-
-// The faces a font of the definition may be drawn in, in this order: the
-// family itself, then the faces with its glyph widths (its metric twins, in
-// which the layout was measured), and only after them whatever face the
-// style hint finds.
-QStringList FamiliesOf(const FontDef& def) {
-  QStringList families{ToQString(def.Family)};
-  if (def.FixedPitch) {
-    families << QStringLiteral("Liberation Mono") << QStringLiteral("Cousine")
-             << QStringLiteral("Nimbus Mono PS");
-  } else {
-    // MS Sans Serif's TrueType successor, then Arial and the faces with Arial's widths.
-    families << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Arial")
-             << QStringLiteral("Liberation Sans") << QStringLiteral("Arimo")
-             << QStringLiteral("Nimbus Sans");
-  }
-  return families;
-}
-
-// Whether every character a report can hold (printable ASCII) has the same
-// advance in `font`, so the report's blanks and TABs line its columns up.
-// Qt's fixed-pitch flag is not asked: fontconfig withholds it from faces
-// such as Noto Sans Mono whose ASCII characters all share one advance.
-bool SharesOneAdvance(const QFont& font) {
-  const QFontMetricsF metrics(font);
-  // Advances are whole 64ths of a pixel, as the font engine gives them.
-  const int blank = qRound(metrics.horizontalAdvance(QLatin1Char(' ')) * 64);
-  for (char c = '!'; c <= '~'; ++c) {
-    if (qRound(metrics.horizontalAdvance(QLatin1Char(c)) * 64) != blank) return false;
-  }
-  return blank > 0;
-}
-
-QStringList AllFamilies() {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-  return QFontDatabase::families();
-#else
-  return QFontDatabase().families();
-#endif
-}
-
-bool IsFixedPitchFamily(const QString& family) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-  return QFontDatabase::isFixedPitch(family);
-#else
-  return QFontDatabase().isFixedPitch(family);
-#endif
-}
-
-}  // namespace
-
-QFont WithOneAdvance(const QFont& font) {
-  if (SharesOneAdvance(font)) return font;
-  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  fixed.setPointSizeF(font.pointSizeF());
-  fixed.setWeight(font.weight());
-  if (SharesOneAdvance(fixed)) return fixed;
-  for (const QString& family : AllFamilies()) {
-    if (!IsFixedPitchFamily(family)) continue;
-    QFont other = font;
-    other.setFamilies({family});
-    if (SharesOneAdvance(other)) return other;
-  }
-  return font;
-}
-
-namespace {
-
-QFont FontOf(const FontDef& def) {
-  QFont font(ToQString(def.Family));
-  font.setFamilies(FamiliesOf(def));
-  font.setPointSizeF(def.Points);
-  font.setWeight(def.Weight >= 700 ? QFont::Bold : QFont::Normal);
-  font.setStyleHint(def.FixedPitch ? QFont::TypeWriter : QFont::SansSerif);
-  font.setFixedPitch(def.FixedPitch);
-  return def.FixedPitch ? WithOneAdvance(font) : font;
-}
-
-// The pixels of `image` that have moved at least kInkContrast of the way from
-// `background` to `text` (on the channel where those two differ most): the
-// box around them, empty when there are none.
-QRect InkOf(const QImage& image, QRgb background, QRgb text) {
-  int (*const channels[])(QRgb) = {qRed, qGreen, qBlue};
-  int (*channel)(QRgb) = qRed;
-  int full = 0;
-  for (auto* c : channels) {
-    if (std::abs(c(text) - c(background)) > full) {
-      full = std::abs(c(text) - c(background));
-      channel = c;
-    }
-  }
-  QRect box;
-  for (int y = 0; full > 0 && y < image.height(); ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      if (std::abs(channel(line[x]) - channel(background)) >= kInkContrast * full)
-        box |= QRect(x, y, 1, 1);
-    }
-  }
-  return box;
-}
-
-// Whether the caption of `label`, drawn in `font`, keeps all its ink inside
-// the pixels its box covers on screen. The caption is drawn as the window
-// draws it: at the screen's device pixel ratio, on the same fraction of a
-// pixel, in the label's colours, with the box's edges rounded to whole
-// device pixels as Qt rounds them.
-bool CaptionFits(const QLabel& label, const QFont& font) {
-  const qreal ratio = label.devicePixelRatioF();
-  const QRect box = label.geometry();
-  const QRect onScreen(
-      QPoint(qRound(box.left() * ratio), qRound(box.top() * ratio)),
-      QPoint(qRound((box.right() + 1) * ratio) - 1, qRound((box.bottom() + 1) * ratio) - 1));
-  // Room around the box for whatever the caption puts outside it.
-  const int room = onScreen.height();
-  const QRect canvasOnScreen = onScreen.adjusted(-room, -room, room, room);
-  const QPalette palette = label.palette();
-  const QRgb background = palette.color(label.backgroundRole()).rgb();
-  const QRgb text = palette.color(label.foregroundRole()).rgb();
-  QImage canvas(canvasOnScreen.size(), QImage::Format_RGB32);
-  canvas.setDevicePixelRatio(ratio);
-  canvas.fill(background);
-  {
-    QPainter painter(&canvas);
-    painter.translate(-canvasOnScreen.left() / ratio, -canvasOnScreen.top() / ratio);
-    painter.setFont(font);
-    painter.setPen(QColor(text));
-    painter.drawText(QRectF(box), static_cast<int>(label.alignment()) | Qt::TextDontClip,
-                     label.text());
-  }
-  const QRect ink = InkOf(canvas, background, text);
-  return ink.isEmpty() || onScreen.contains(ink.translated(canvasOnScreen.topLeft()));
-}
-
-// A face wider or taller than the layout's would cut a caption off at its
-// box's edge; then the caption's size goes down a quarter point at a time
-// until it fits (no lower than half its size). In the metric twins every
-// caption fits at its own size.
-void FitCaption(QLabel* label) {
-  QFont font = label->font();
-  const double smallest = font.pointSizeF() / 2;
-  while (!CaptionFits(*label, font) && font.pointSizeF() - 0.25 >= smallest) {
-    font.setPointSizeF(font.pointSizeF() - 0.25);
-  }
-  label->setFont(font);
+  return {Pixels(def.Left), Pixels(def.Top), Pixels(def.Width), Pixels(def.Height)};
 }
 
 QWidget* MakeControl(const ControlDef& def, QWidget* parent) {
@@ -257,7 +108,7 @@ Form1::Form1(QWidget* parent)
   setObjectName(ToQString(kForm1.Name));
   setWindowTitle(ToQString(kForm1.Caption));
   setFont(FontOf(kForm1.Font));
-  resize(kForm1.ClientWidth / kTwipsPerPixel, kForm1.ClientHeight / kTwipsPerPixel);
+  resize(Pixels(kForm1.ClientWidth), Pixels(kForm1.ClientHeight));
 
   QWidget* previous = nullptr;
   for (const ControlDef& def : kForm1Controls) {

@@ -3,7 +3,6 @@
 #ifndef VELLAMIRE_UI_QT_FORM1_H_
 #define VELLAMIRE_UI_QT_FORM1_H_
 
-#include <QFont>
 #include <QWidget>
 
 #include "engine/schedule.h"
@@ -15,21 +14,6 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace ui {
-
-// A pixel counts as ink of a text when it has moved at least this fraction of
-// the way from its background to the text's colour: when a glyph covers at
-// least half of it, as a renderer without anti-aliasing would draw it. A
-// fainter row or column only places a glyph's edge within a pixel; losing it
-// moves that edge by under half a pixel, which nobody sees (the outermost
-// rows that 12 pt captions in Noto Sans lose at 144 dpi reach 19 to 33 per
-// cent), while rows inside a glyph reach 86 per cent and more.
-inline constexpr double kInkContrast = 0.5;
-
-// `font` when every character a report can hold (printable ASCII) has the
-// same advance in it; otherwise, in its size and weight, the system's fixed
-// face or else the first fixed-pitch family whose characters do. Gives `font`
-// itself when no installed face does.
-QFont WithOneAdvance(const QFont& font);
 
 // Makes Qt 5 scale the window by the screen's logical DPI over 96, unrounded
 // (1.25 at 120 dpi, 1.5 at 144), as Qt 6 does by default; without it Qt 5
