@@ -47,12 +47,12 @@ manifest_packages() {  # manifest, 32-bit answer, part...
 # only when the install fails.
 install_packages() {  # part...
   local packages runs32 dir
-  mapfile -t packages < <(manifest_packages packages.txt unknown "$@")
+  mapfile -t packages < <(manifest_packages packages.txt unknown "$@" | sort -u)
   install_missing "${packages[@]}"
   dir=$(mktemp -d)
   runs32=$(cmake -DFOLDER="$dir" -P cmake/Runs32BitPrograms.cmake)
   rm -rf "$dir"
-  mapfile -t packages < <(manifest_packages packages.txt "$runs32" "$@")
+  mapfile -t packages < <(manifest_packages packages.txt "$runs32" "$@" | sort -u)
   install_missing "${packages[@]}"
 }
 
