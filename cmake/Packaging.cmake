@@ -12,8 +12,7 @@ set(_made_dir ${PROJECT_BINARY_DIR}/package-files)
 set(_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/vellamire)
 
 # --- Files made from the changelog and the license ----------------------------
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-  ${_app_dir}/changelog ${PROJECT_SOURCE_DIR}/LICENSE)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_app_dir}/changelog)
 vellamire_read_changelog(${_app_dir}/changelog _newest_version VELLAMIRE_RELEASE_DATE VELLAMIRE_RELEASES)
 if(NOT _newest_version STREQUAL PROJECT_VERSION)
   message(FATAL_ERROR "app/changelog: the newest entry is for ${_newest_version}, the project is ${PROJECT_VERSION}")
@@ -22,15 +21,9 @@ configure_file(${_app_dir}/${VELLAMIRE_APP_ID}.metainfo.xml.in
                ${_made_dir}/${VELLAMIRE_APP_ID}.metainfo.xml @ONLY)
 configure_file(${_app_dir}/vellamire.1.in ${_made_dir}/vellamire.1 @ONLY)
 
-# The copyright file in Debian's machine-readable format: the holder and the
-# license text from LICENSE (text lines indented by one blank, empty ones as " .").
-file(READ ${PROJECT_SOURCE_DIR}/LICENSE _license)
-if(NOT _license MATCHES "\nCopyright \\(c\\) ([^\n]+)\n\n(.*)$")
-  message(FATAL_ERROR "LICENSE: no \"Copyright (c)\" line followed by the license text")
-endif()
-set(VELLAMIRE_COPYRIGHT "${CMAKE_MATCH_1}")
-string(STRIP "${CMAKE_MATCH_2}" _license)
-string(REPLACE "\n\n" "\n.\n" _license "${_license}")
+# The copyright file in Debian's machine-readable format, with the license
+# text of LICENSE (lines indented by one blank, empty ones as " .").
+string(REPLACE "\n\n" "\n.\n" _license "${VELLAMIRE_LICENSE_BODY}")
 string(REPLACE "\n" "\n " VELLAMIRE_LICENSE_TEXT " ${_license}")
 configure_file(${_app_dir}/copyright.in ${_made_dir}/copyright @ONLY)
 

@@ -1,5 +1,9 @@
 # shellcheck shell=bash
-# Shared helpers for the build and test scripts. Sourced, not run.
+# Shared helpers for the scripts. Sourced, not run.
+
+# Builds and tests on every processor, unless told otherwise.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 
 # The running script's name, without its folder and without .sh. Cannot fail.
 script_name() {
@@ -17,23 +21,58 @@ fail() {
   exit 1
 }
 
-# Installs the named Debian packages that are missing: with apt-get as root,
-# otherwise names them and stops. apt's own chatter goes to a log, shown only
-# when the install fails.
-require_packages() {
-  local missing=()
-  local p
+# Prints the packages that the lines of the parts name in the manifest, one a
+# line; a conditional one only where the answer (yes or no: whether this
+# machine runs 32-bit x86 programs) says so. Cannot fail.
+manifest_packages() {  # manifest, 32-bit answer, part...
+  local manifest=$1 runs32=$2 part words word
+  shift 2
+  for part in "$@"; do
+    while read -r -a words; do
+      for word in "${words[@]}"; do
+        case "$word" in
+          32bit:*) [ "$runs32" != yes ] || echo "${word#32bit:}" ;;
+          no32bit:*) [ "$runs32" != no ] || echo "${word#no32bit:}" ;;
+          *) echo "$word" ;;
+        esac
+      done
+    done < <(sed -n "s/^${part}://p" "$manifest")
+  done
+}
+
+# Installs the packages of the parts of packages.txt that are missing: with
+# apt-get as root (adding the i386 architecture for an :i386 package),
+# otherwise names them and stops. Those without a condition come first, as
+# the 32-bit question is asked of CMake. apt's output goes to a log, shown
+# only when the install fails.
+install_packages() {  # part...
+  local packages runs32 dir
+  mapfile -t packages < <(manifest_packages packages.txt unknown "$@" | sort -u)
+  install_missing "${packages[@]}"
+  dir=$(mktemp -d)
+  runs32=$(cmake -DFOLDER="$dir" -P cmake/Runs32BitPrograms.cmake)
+  rm -rf "$dir"
+  mapfile -t packages < <(manifest_packages packages.txt "$runs32" "$@" | sort -u)
+  install_missing "${packages[@]}"
+}
+
+# Installs the named packages that are missing; see install_packages.
+install_missing() {  # package...
+  local missing=() p log
   for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if [ "$(id -u)" -ne 0 ]; then
     echo "Missing Debian packages: ${missing[*]}" >&2
-    echo "Install them with: sudo apt-get install ${missing[*]}" >&2
+    echo "Install them with: sudo apt-get install --no-install-recommends ${missing[*]}" >&2
     exit 1
   fi
   echo "Installing Debian packages: ${missing[*]}"
-  local log
+  if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    unset VELLAMIRE_APT_UPDATED  # the i386 package lists are fetched next
+  fi
   log=$(mktemp)
   local apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 -q -y)
   if { [ -n "${VELLAMIRE_APT_UPDATED:-}" ] || "${apt[@]}" update; } >"$log" 2>&1 &&
@@ -48,65 +87,6 @@ require_packages() {
   exit 1
 }
 
-# Stops, naming the first of the given commands that is not on the PATH, so a
-# missing tool is reported as itself and not as a fault of what it examines.
-require_commands() {
-  local c
-  for c in "$@"; do
-    command -v "$c" >/dev/null 2>&1 || { echo "the command '$c' is missing" >&2; exit 1; }
-  done
-}
-
-# Whether this kernel runs 32-bit x86 programs: builds the smallest one (it
-# only exits) with binutils and runs it. Some kernels have the 32-bit
-# emulation off and answer "Exec format error".
-runs_32bit_programs() {
-  local dir status
-  dir=$(mktemp -d)
-  cat >"$dir/exit.s" <<'ASM'
-.globl _start
-_start:
- movl $1, %eax
- xorl %ebx, %ebx
- int $0x80
-ASM
-  status=1
-  if as --32 -o "$dir/exit.o" "$dir/exit.s" && ld -m elf_i386 -o "$dir/exit" "$dir/exit.o"; then
-    "$dir/exit" 2>/dev/null && status=0
-  fi
-  rm -rf "$dir"
-  return $status
-}
-
-# The number of compile jobs to run at once: one per processor. Cannot fail.
-build_jobs() { nproc 2>/dev/null || echo 2; }
-
-# Configures the preset (its output discarded, its errors shown) and builds
-# it; further arguments go to cmake --build. Fails when either step fails.
-build_preset() {  # preset [cmake --build arguments...]
-  local preset=$1
-  shift
-  cmake --preset "$preset" >/dev/null &&
-    cmake --build --preset "$preset" -j "$(build_jobs)" "$@"
-}
-
-# Prints the project version CMake read into the cache of the build folder;
-# stops the script when the cache holds none.
-project_version() {  # build folder
-  local version
-  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$1/CMakeCache.txt" 2>/dev/null) || true
-  [ -n "$version" ] || fail "no project version in $1/CMakeCache.txt"
-  echo "$version"
-}
-
-# Builds the report sweep of the 64-bit Linux build (preset engine) and writes
-# its reports to the file: the bytes every other build must print. Stops the
-# script when the build or the sweep fails.
-write_linux_sweep() {  # output file
-  build_preset engine --target report_sweep || fail "could not build the 64-bit Linux report sweep"
-  build/engine/tools/report_sweep >"$1" || fail "the 64-bit Linux report sweep failed"
-}
-
 # Whether the file is a shell script: named *.sh, or starting with the #!
 # line of a shell that shellcheck reads (sh, bash, dash, ksh). Cannot fail.
 is_shell_script() {  # file
@@ -115,14 +95,3 @@ is_shell_script() {  # file
   IFS= read -r first <"$1" 2>/dev/null || true
   [[ "$first" =~ $shell_line ]]
 }
-
-# The packages every build of the program needs.
-# shellcheck disable=SC2034  # used by the scripts that source this file
-BASE_PACKAGES=(cmake make g++ pkg-config libgtest-dev qt6-base-dev fonts-liberation)
-
-# The packages of the font sets the window's layout tests draw it in
-# (tests/ui/CMakeLists.txt) besides Liberation: the metric twins Arimo and
-# Cousine and the URW faces, and faces of other widths as desktops have them.
-# shellcheck disable=SC2034  # used by the scripts that source this file
-TEST_FONT_PACKAGES=(fonts-croscore fonts-urw-base35 fonts-dejavu-core fonts-noto-core
-                    fonts-noto-mono fonts-cantarell fonts-freefont-ttf)

@@ -29,9 +29,9 @@ check() {  # what, expected, actual
 test_say_and_fail_start_with_the_script_name() {
   local cases=(
     # script path             name in its messages
-    "scripts/stages/10-i386.sh  10-i386"
+    "tests/fixtures/service.sh  service"
     "/srv/ci/scripts/release    release"
-    "40-windows.sh              40-windows"
+    "program_runs.sh            program_runs"
     "./scripts/fuzz             fuzz"
   ) row path name
   for row in "${cases[@]}"; do
@@ -43,28 +43,23 @@ test_say_and_fail_start_with_the_script_name() {
   done
 }
 
-test_project_version_reads_the_cache() {
-  mkdir -p "$scratch/configured"
-  printf '%s\n' '# This is the CMakeCache file.' 'CMAKE_PROJECT_NAME:STATIC=Vellamire' \
-    'CMAKE_PROJECT_VERSION_MAJOR:STATIC=1' 'CMAKE_PROJECT_VERSION:STATIC=1.00' \
-    'CMAKE_PROJECT_VERSION_MINOR:STATIC=00' >"$scratch/configured/CMakeCache.txt"
-  run scripts/release "set -e; v=\$(project_version '$scratch/configured'); echo \"\$v\""
-  check "version from the cache" "1.00" "$out"
-  check "status of project_version" 0 "$status"
-}
-
-test_project_version_stops_the_script_without_one() {
-  # A folder never configured: it holds no cache.
-  mkdir -p "$scratch/empty"
-  # A configuration that stopped before project(): a cache without the version.
-  mkdir -p "$scratch/early"
-  printf '%s\n' 'CMAKE_BUILD_TYPE:STRING=Release' >"$scratch/early/CMakeCache.txt"
-  local dir
-  for dir in "$scratch/empty" "$scratch/early"; do
-    run scripts/release "set -e; v=\$(project_version '$dir'); echo \"reached \$v\""
-    check "output without a version in $dir" "" "$out"
-    check "message without a version in $dir" "release: no project version in $dir/CMakeCache.txt" "$err"
-    check "status without a version in $dir" 1 "$status"
+test_manifest_packages_by_part_and_32_bit_answer() {
+  printf '%s\n' '# a comment: not a part' 'build: cmake g++' 'tests: fonts-a' 'tests: fonts-b weston' \
+    'windows: wine64 32bit:wine32:i386' 'i386: g++-multilib no32bit:qemu-user-static' \
+    >"$scratch/packages.txt"
+  local cases=(
+    # answer | parts | packages
+    "yes|build|cmake g++"
+    "yes|tests|fonts-a fonts-b weston"
+    "yes|windows i386|wine64 wine32:i386 g++-multilib"
+    "no|windows i386|wine64 g++-multilib qemu-user-static"
+    "unknown|windows i386|wine64 g++-multilib"
+    "yes|comment nothing|"
+  ) row answer parts expected
+  for row in "${cases[@]}"; do
+    IFS='|' read -r answer parts expected <<<"$row"
+    run scripts/test "manifest_packages '$scratch/packages.txt' $answer $parts | tr '\n' ' '"
+    check "packages of $parts where the answer is $answer" "$expected" "${out% }"
   done
 }
 
@@ -87,32 +82,31 @@ test_is_shell_script_by_name_or_first_line() {
     IFS='|' read -r name first expected <<<"$row"
     if [ -n "$first" ]; then printf '%s\necho hello\n' "$first" >"$scratch/files/$name"; else : >"$scratch/files/$name"; fi
     actual=no
-    run scripts/stages/05-style.sh "is_shell_script '$scratch/files/$name'" && [ "$status" -eq 0 ] && actual=yes
+    run scripts/style "is_shell_script '$scratch/files/$name'" && [ "$status" -eq 0 ] && actual=yes
     check "is_shell_script $name ($first)" "$expected" "$actual"
   done
   # A binary file, an image with NUL bytes in its first line.
   printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0' >"$scratch/files/icon.png"
-  run scripts/stages/05-style.sh "is_shell_script '$scratch/files/icon.png'"
+  run scripts/style "is_shell_script '$scratch/files/icon.png'"
   check "is_shell_script icon.png: status" 1 "$status"
   check "is_shell_script icon.png: no message" "" "$err"
 }
 
-test_require_packages_as_an_ordinary_user() {
+test_install_missing_as_an_ordinary_user() {
   # A missing package: named, with the command to install it, and the script stops.
-  run scripts/stages/20-qt5.sh 'id() { echo 1000; }; require_packages bash vellamire-no-such-package; echo reached'
+  run scripts/run 'id() { echo 1000; }; install_missing bash vellamire-no-such-package; echo reached'
   check "output with a package missing" "" "$out"
-  check "message with a package missing" $'Missing Debian packages: vellamire-no-such-package\nInstall them with: sudo apt-get install vellamire-no-such-package' "$err"
+  check "message with a package missing" $'Missing Debian packages: vellamire-no-such-package\nInstall them with: sudo apt-get install --no-install-recommends vellamire-no-such-package' "$err"
   check "status with a package missing" 1 "$status"
   # Every package installed: silent, and the script goes on.
-  run scripts/stages/20-qt5.sh 'id() { echo 1000; }; require_packages bash coreutils; echo reached'
+  run scripts/run 'id() { echo 1000; }; install_missing bash coreutils; echo reached'
   check "output with every package installed" "reached" "$out$err"
 }
 
 test_say_and_fail_start_with_the_script_name
-test_project_version_reads_the_cache
-test_project_version_stops_the_script_without_one
+test_manifest_packages_by_part_and_32_bit_answer
 test_is_shell_script_by_name_or_first_line
-test_require_packages_as_an_ordinary_user
+test_install_missing_as_an_ordinary_user
 
 echo "lib_test: $checks checks, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,6 +1,6 @@
 // The window on a Wayland compositor, through Qt's own Wayland platform (not
-// an X server): scripts/stages/62-wayland.sh runs this under a headless
-// weston with QT_QPA_PLATFORM=wayland.
+// an X server): CTest runs this on a headless weston of the build's own
+// (fixture wayland) with QT_QPA_PLATFORM=wayland.
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
