@@ -123,6 +123,35 @@ function(vellamire_add_x_server)
     COMMAND Xvfb ${VELLAMIRE_TEST_DISPLAY} -screen 0 1600x1200x24 -nolisten tcp)
 endfunction()
 
+# vellamire_add_wine_prefix(<fixture> PREFIX <folder> [FONTS <file>...])
+# makes the fixture <fixture>: a Wine prefix in <folder> for the build's Wine
+# (_wine, _wine_arch, _wine_package below) with its server running, on the
+# build's X server, made once (tests/fixtures/wine.cmake); FONTS are copied
+# into its windows\Fonts as it is made. Disabled where Wine cannot run.
+function(vellamire_add_wine_prefix fixture)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PREFIX" "FONTS")
+  set(needs ${_wine_package}=${_wine} wine64=/usr/lib/wine/wineserver64)
+  foreach(font IN LISTS arg_FONTS)
+    list(APPEND needs fonts-wine=${font})
+  endforeach()
+  list(JOIN arg_FONTS "," fonts)
+  foreach(action start stop)
+    vellamire_add_test(${fixture}_${action}
+      COMMAND ${CMAKE_COMMAND} -DACTION=${action} -DLOADER=${_wine} -DARCH=${_wine_arch}
+              -DPREFIX=${arg_PREFIX} -DDISPLAY=${VELLAMIRE_TEST_DISPLAY} "-DFONTS=${fonts}"
+              -P ${PROJECT_SOURCE_DIR}/tests/fixtures/wine.cmake
+      NEEDS ${needs} TIMEOUT 600)
+  endforeach()
+  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture}
+                       FIXTURES_REQUIRED x_server)
+  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture}
+                       FIXTURES_REQUIRED x_server)
+  if(VELLAMIRE_EMULATOR_DISABLED)
+    set_tests_properties(${fixture}_start ${fixture}_stop x_server_start x_server_stop
+                         PROPERTIES DISABLED TRUE)
+  endif()
+endfunction()
+
 # --- What a cross build's tests run under -----------------------------------
 # CMAKE_CROSSCOMPILING_EMULATOR, unless given: for 32-bit x86 Linux nothing
 # where this machine runs 32-bit programs, qemu-i386-static where it does
@@ -178,17 +207,6 @@ if(CMAKE_CROSSCOMPILING AND NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
     # Each fixture named: CTest ends a fixture after the last test that names it.
     set(VELLAMIRE_EMULATOR_FIXTURES x_server wine)
     vellamire_add_x_server()
-    foreach(action start stop)
-      vellamire_add_test(wine_${action}
-        COMMAND ${CMAKE_COMMAND} -DACTION=${action} -DLOADER=${_wine} -DARCH=${_wine_arch}
-                -DPREFIX=${_prefix} -DDISPLAY=${VELLAMIRE_TEST_DISPLAY}
-                -P ${PROJECT_SOURCE_DIR}/tests/fixtures/wine.cmake
-        NEEDS ${_wine_package}=${_wine} wine64=/usr/lib/wine/wineserver64 TIMEOUT 600)
-    endforeach()
-    set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine FIXTURES_REQUIRED x_server)
-    set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine FIXTURES_REQUIRED x_server)
-    if(VELLAMIRE_EMULATOR_DISABLED)
-      set_tests_properties(wine_start wine_stop x_server_start x_server_stop PROPERTIES DISABLED TRUE)
-    endif()
+    vellamire_add_wine_prefix(wine PREFIX ${_prefix})
   endif()
 endif()
