@@ -21,10 +21,11 @@ QStringList LogLines() {
 }
 
 // What Orca said from log line `from` on: each SPEECH OUTPUT line's
-// utterance, joined by blanks. Cannot fail.
+// utterance, joined by blanks; after it the line has the voice, one or a
+// list of them. Cannot fail.
 QString SpokenSince(int from) {
   static const QRegularExpression kUtterance(
-      QStringLiteral("SPEECH OUTPUT: '(.*)'(?: voice=\\w+)? ?(?:\\{.*\\}|None)?$"));
+      QStringLiteral("SPEECH OUTPUT: '(.*)'(?: voice=\\w+)? ?(?:\\{.*\\}|\\[.*\\]|None)?$"));
   QStringList said;
   for (const QString& line : LogLines().mid(from)) {
     const QRegularExpressionMatch match = kUtterance.match(line);
