@@ -68,7 +68,7 @@ class OrcaReadsForm1Test : public QObject {
         "Orca did not start");
     start_ = static_cast<int>(LogLines().size()) - 1;
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
-    program_.start(qEnvironmentVariable("VELLAMIRE_PROGRAM"), {});
+    program_.start(qEnvironmentVariable("VELLAMIRE_PROGRAM"), QStringList());
     QVERIFY2(program_.waitForStarted(), qPrintable(program_.errorString()));
   }
 
