@@ -46,9 +46,15 @@ bool HandledSince(int from, const QString& event) {
                        taken) > taken;
 }
 
-// Runs xdotool with `arguments` and tells whether it succeeded. Cannot fail.
+// Runs xdotool with `arguments` and tells whether it succeeded within 10 s
+// (its search waits for the window for ever). Cannot fail.
 bool Xdotool(const QStringList& arguments) {
-  return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+  QProcess xdotool;
+  xdotool.start(QStringLiteral("xdotool"), arguments);
+  if (xdotool.waitForFinished(10000)) return xdotool.exitCode() == 0;
+  xdotool.kill();
+  xdotool.waitForFinished();
+  return false;
 }
 
 }  // namespace
@@ -100,6 +106,7 @@ class OrcaReadsForm1Test : public QObject {
     QFETCH(QString, action);
     QFETCH(QString, heard);
     const QRegularExpression expected(heard);
+    QVERIFY2(program_.state() == QProcess::Running, "the program has ended");
     const int from = static_cast<int>(LogLines().size()) - 1;
     QVERIFY(Xdotool(action.split(QLatin1Char(' '))));
     QVERIFY2(
@@ -113,6 +120,7 @@ class OrcaReadsForm1Test : public QObject {
   // then says nothing of the focus itself.
   void readsReportAfterCompute() {
     const QString report = QStringLiteral("object:text-caret-moved [text | Report]");
+    QVERIFY2(program_.state() == QProcess::Running, "the program has ended");
     int from = static_cast<int>(LogLines().size()) - 1;
     QVERIFY(Xdotool({"key", "space"}));
     QVERIFY2(QTest::qWaitFor([&] { return HandledSince(from, report); }, 10000),
