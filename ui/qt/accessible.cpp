@@ -54,6 +54,14 @@ QString OneRun(const QWidget* widget, int count, int offset, int* start, int* en
   return FontAttributes(widget);
 }
 
+// The characters of `text` from `start` to `end`, each offset clamped to the
+// text; nothing for a range given backwards. Cannot fail.
+QString Slice(const QString& text, int start, int end) {
+  start = std::clamp(start, 0, static_cast<int>(text.size()));
+  end = std::clamp(end, 0, static_cast<int>(text.size()));
+  return start < end ? text.mid(start, end - start) : QString();
+}
+
 // Qt's own interface for a QPlainTextEdit also offers the editable-text
 // interface, whose calls change the text even when the box is read-only. This
 // one offers the text interface only; every offset from outside is clamped to
@@ -81,9 +89,7 @@ class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {
   }
 
   QString text(int start, int end) const override {
-    start = Clamped(start);
-    end = Clamped(end);
-    return start < end ? Box()->toPlainText().mid(start, end - start) : QString();
+    return Slice(Box()->toPlainText(), start, end);
   }
 
   int characterCount() const override { return Box()->document()->characterCount() - 1; }
@@ -227,11 +233,7 @@ class Entry : public QAccessibleWidget,
     return QAccessibleWidget::text(kind);
   }
 
-  QString text(int start, int end) const override {
-    start = Clamped(start);
-    end = Clamped(end);
-    return start < end ? Edit()->text().mid(start, end - start) : QString();
-  }
+  QString text(int start, int end) const override { return Slice(Edit()->text(), start, end); }
 
   int characterCount() const override { return Edit()->text().size(); }
 
@@ -365,11 +367,7 @@ class DayList : public QAccessibleWidget, public QAccessibleTextInterface {
     }
   }
 
-  QString text(int start, int end) const override {
-    start = Clamped(start);
-    end = Clamped(end);
-    return start < end ? Shown().mid(start, end - start) : QString();
-  }
+  QString text(int start, int end) const override { return Slice(Shown(), start, end); }
 
   int characterCount() const override { return Shown().size(); }
 
@@ -401,8 +399,6 @@ class DayList : public QAccessibleWidget, public QAccessibleTextInterface {
   QComboBox* List() const { return static_cast<QComboBox*>(widget()); }
 
   QString Shown() const { return List()->currentText(); }
-
-  int Clamped(int offset) const { return std::clamp(offset, 0, characterCount()); }
 };
 
 // Sends the day list's changes as text inserted, each once; keeps the closed
